@@ -1,0 +1,34 @@
+# Entry points: `make test`, `make demo`, `make dist`, `make bench`.
+BUILD     ?= build
+SAN_BUILD ?= build-sanitize
+JOBS      ?= $(shell nproc)
+
+.PHONY: deps configure dist test demo bench format clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+dist: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: dist
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBUILD_PLUGINS=OFF
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target unit_tests
+	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -L unit
+
+demo: dist
+	octave-cli --no-gui --norc --quiet scripts/demo.m
+
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	scripts/run-benchmarks.sh $(BUILD)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) dist

@@ -1,0 +1,28 @@
+#ifndef DOMINANCE_DOMINANCE_H
+#define DOMINANCE_DOMINANCE_H
+
+#include <cstdint>
+
+#include "common/matrix_view.h"
+
+// Outcome of comparing a first row against a second row over every column. All
+// comparisons are ordered IEEE-754 ones, so anything involving NaN is false.
+struct PairVerdict {
+  bool firstGreaterOrEqual;   // first >= second in every column
+  bool allEqual;              // first == second in every column
+  bool secondGreaterOrEqual;  // second >= first in every column
+};
+
+PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const MatrixView& second,
+                        std::int32_t secondRow, std::int32_t cols);
+
+// Flags (1.0 on entry) end as 1.0 for rows no other row dominates and that no lower-indexed
+// row equals; all others become 0.0. Allocates nothing.
+void markWithinSet(const MatrixView& set, double* flags);
+
+// Judges the surviving rows of `first` (flags from markWithinSet) against the rows of
+// `second` (flags all 1.0 on entry), in the fixed scan order that defines the result.
+void markAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
+                    double* secondFlags);
+
+#endif

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever the build, the tests and the demo need and is missing.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_file() { [ -e "$1" ]; }
+
+have_cmd cmake || need+=(cmake)
+have_cmd g++ || need+=(g++)
+have_cmd make || need+=(make)
+have_file /usr/include/gtest/gtest.h || need+=(libgtest-dev)
+have_file /usr/src/googletest/CMakeLists.txt || need+=(googletest)
+have_file /usr/include/benchmark/benchmark.h || need+=(libbenchmark-dev)
+have_cmd octave-cli || need+=(octave)
+have_cmd mkoctfile || need+=(liboctave-dev)
+have_cmd x86_64-w64-mingw32-g++ || need+=(g++-mingw-w64-x86-64)
+have_cmd x86_64-w64-mingw32-dlltool || need+=(binutils-mingw-w64-x86-64)
+have_cmd gendef || need+=(mingw-w64-tools)
+have_file /usr/lib/wine/wine64 || need+=(wine64)
+have_cmd clang++ || need+=(clang)
+ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+  need+=(libclang-rt-14-dev)
+python3 -c 'import scipy' >/dev/null 2>&1 || need+=(python3-scipy)
+have_cmd gnuplot || need+=(gnuplot-nox)
+have_cmd objdump || need+=(binutils)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "Installing: ${need[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${need[@]}"
