@@ -1,0 +1,51 @@
+function failures = build_plugins_test ()
+  % Runs the in-host build script into a fresh folder, named relative to another
+  % working folder, then runs both functions from there; returns the number of failed
+  % checks.
+  failures = 0;
+  scratch = tempname ();
+  mkdir (scratch);
+  confirm_recursive_rmdir (false, "local");
+  here = pwd ();
+  user_flags = getenv ("CXXFLAGS");
+  unwind_protect
+    cd (scratch);
+    setenv ("CXXFLAGS", "-O2 -g0");
+    out = build_plugins ("plugins");
+
+    % The script leaves the caller where it was, as it was.
+    failures += check ("absolute folder returned", out, fullfile (scratch, "plugins"));
+    failures += check ("working folder kept", pwd (), scratch);
+    failures += check ("nothing else in the working folder", ls_names (scratch), {"plugins"});
+    failures += check ("CXXFLAGS restored", getenv ("CXXFLAGS"), "-O2 -g0");
+    failures += check ("plug-ins beside their help files", ls_names (out), ...
+                       {"paretomask.m", "paretomask.mex", "rowdist.m", "rowdist.mex"});
+
+    addpath (out);
+    failures += check ("calls reach the new build", which ("paretomask"), ...
+                       fullfile (out, "paretomask.mex"));
+    failures += paretomask_host_test ();
+    failures += rowdist_host_test ();
+
+    % Building again over plug-ins that are loaded replaces them.
+    build_plugins (out);
+    failures += check ("rebuilt while loaded", paretomask ([1 2; 2 1; 2 2]), [1; 1; 0]);
+  unwind_protect_cleanup
+    cd (here);
+    setenv ("CXXFLAGS", user_flags);
+    rmdir (scratch, "s");
+  end_unwind_protect
+  printf ("build script in Octave: %d failed\n", failures);
+endfunction
+
+function names = ls_names (folder)
+  listing = dir (folder);
+  names = sort ({listing(! ismember ({listing.name}, {".", ".."})).name});
+endfunction
+
+function failed = check (what, got, expected)
+  failed = ! isequal (got, expected);
+  if (failed)
+    printf ("FAILED: %s\n", what);
+  endif
+endfunction
