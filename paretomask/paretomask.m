@@ -32,3 +32,55 @@
 %                               % fa = [1; 1], fb = [1; 0; 1; 0]
 %
 %   See also ROWDIST.
+
+% A dominated row loses its flag, and of identical rows only the first keeps it
+%!assert (paretomask ([1 2; 2 1; 2 2; 1 2]), [1; 1; 0; 0])
+%!assert (paretomask ([3 3; 1 1; 2 2]), [0; 1; 0])
+%!assert (paretomask (zeros (3, 0)), [1; 0; 0])
+
+% A NaN row stands and eliminates nothing; -0 equals +0; infinities are values
+%!assert (paretomask ([1 NaN; 0 0; 3 3]), [1; 1; 0])
+%!assert (paretomask ([0; -0]), [1; 0])
+%!assert (paretomask ([Inf 0; 1 0; Inf -Inf]), [0; 1; 1])
+
+% Flags are a double column with one entry per row, also for no rows
+%!test
+%! assert (class (paretomask ([1 2; 2 1])), "double");
+%! assert (size (paretomask (zeros (0, 3))), [0 1]);
+
+% Two matrices are judged across: a row of B equal to a row of A is eliminated
+%!test
+%! [fa, fb] = paretomask ([1 3; 3 1], [2 2; 1 3; 0 5; 2 3]);
+%! assert (fa, [1; 1]);
+%! assert (fb, [1; 0; 1; 0]);
+
+% A row of A eliminated by B stops eliminating, so a worse row of B can stand
+%!test
+%! [fa, fb] = paretomask ([2 2], [1 1; 3 3]);
+%! assert (fa, 0);
+%! assert (fb, [1; 1]);
+
+% One output still judges A against B; an empty B changes nothing; inputs after
+% the second are ignored, whatever their width
+%!assert (paretomask ([2 2], [1 1; 3 3]), 0)
+%!assert (paretomask ([2 2], [1 1; 3 3], ones (4, 5)), 0)
+%!test
+%! [fa, fb] = paretomask ([1 2; 2 1; 2 2], zeros (0, 2));
+%! assert (fa, [1; 1; 0]);
+%! assert (size (fb), [0 1]);
+
+% Argument counts are checked inputs first, then outputs
+%!error <^paretomask: Not enough input arguments\.$> paretomask ()
+%!error <^paretomask: Not enough input arguments\.$> [a, b, c] = paretomask ()
+%!error <^paretomask: The number of columns must agree$> paretomask (ones (2), ones (2, 3))
+%!error <^paretomask: The number of columns must agree$> [a, b, c] = paretomask (ones (2), ones (1, 3))
+%!error <^paretomask: Too many output arguments\.$> [a, b, c] = paretomask (ones (2))
+
+% Only real, full double matrices of 32-bit counts are read
+%!error <^paretomask: Input 1 must be a real, full double matrix\.$> paretomask (single ([1 2]))
+%!error <^paretomask: Input 2 must be a real, full double matrix\.$> paretomask ([1 2], int32 ([1 2]))
+%!error <^paretomask: Input 1 must be a real, full double matrix\.$> paretomask ([1 2i])
+%!error <^paretomask: Input 1 must be a real, full double matrix\.$> paretomask (sparse ([1 2]))
+%!error id=paretomask:notRealDouble paretomask (true)
+%!error <^paretomask: Input 1 is too large: rows and columns must each be at most 2147483647\.$> paretomask (zeros (2^31, 0))
+%!error id=paretomask:tooLarge paretomask (zeros (1, 0), zeros (2^31, 0))
