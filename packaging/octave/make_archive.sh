@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Assembles the Octave package archive NAME-VERSION.tar.gz (name and version from
+# DESCRIPTION) from the sources of this checkout. Usage: make_archive.sh OUT_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+mkdir -p "$1"
+out=$(cd "$1" && pwd)
+
+field() { sed -n "s/^$1: *//p" "$here/DESCRIPTION"; }
+name=$(field Name)
+version=$(field Version)
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+package="$stage/$name-$version"
+mkdir -p "$package/inst" "$package/src"
+cp "$here/DESCRIPTION" "$here/COPYING" "$here/INDEX" "$package/"
+cp "$here/src/Makefile" "$package/src/"
+cp "$root/paretomask/paretomask.m" "$root/rowdist/rowdist.m" "$package/inst/"
+
+# Every C++ source and header of the folders the plug-ins are built from, in the same
+# layout, so sources added later are shipped without edits here.
+for folder in common dominance distance paretomask rowdist host/gateway; do
+  mkdir -p "$package/src/$folder"
+  find "$root/$folder" -maxdepth 1 -type f \( -name '*.cpp' -o -name '*.h' \) \
+    -exec cp {} "$package/src/$folder/" \;
+done
+
+# Fixed order and ownership, so the same sources give the same archive listing.
+tar -C "$stage" --sort=name --owner=0 --group=0 --numeric-owner \
+  -czf "$out/$name-$version.tar.gz" "$name-$version"
+echo "$out/$name-$version.tar.gz"
