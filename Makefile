@@ -1,6 +1,7 @@
 # Entry points: `make test`, `make demo`, `make dist`, `make bench`.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
+WIN_BUILD ?= $(BUILD)-mingw
 JOBS      ?= $(shell nproc)
 
 .PHONY: deps configure dist test demo bench format clean
@@ -11,11 +12,16 @@ deps:
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 
+# The shipped .mexw64 plug-ins are cross-built with mingw-w64 in a second tree.
 dist: configure
 	cmake --build $(BUILD) -j $(JOBS)
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCHMARKS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-toolchain.cmake
+	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 test: dist
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBUILD_PLUGINS=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS) --target unit_tests
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -L unit
@@ -31,4 +37,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) dist
+	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD) dist
