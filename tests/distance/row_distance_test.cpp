@@ -8,39 +8,17 @@
 #include <random>
 #include <vector>
 
+#include "tests/distance/literal_table.h"
+
 namespace {
 
-using Values = std::vector<double>;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-
-// The table as a plain loop computes it: one accumulator, columns in order, row i minus
-// row j for i < j, and the product rounded before it is added.
-Values literalTable(const Values& x, std::int32_t rows, std::int32_t cols) {
-  const std::size_t m = static_cast<std::size_t>(rows);
-  Values d(m * m, 0.0);
-  for (std::size_t i = 0; i < m; ++i) {
-    for (std::size_t j = i + 1; j < m; ++j) {
-      double sum = 0.0;
-      for (std::size_t k = 0; k < static_cast<std::size_t>(cols); ++k) {
-        const double diff = x[i + k * m] - x[j + k * m];
-        volatile double square = diff * diff;
-        sum = sum + square;
-      }
-      d[i + j * m] = d[j + i * m] = std::sqrt(sum);
-    }
-  }
-  return d;
-}
 
 Values kernelTable(const Values& x, std::int32_t rows, std::int32_t cols, double prefill) {
   Values d(static_cast<std::size_t>(rows) * static_cast<std::size_t>(rows), prefill);
   fillRowDistances(x.data(), cols, rows, d.data());
   return d;
-}
-
-bool sameBits(const Values& a, const Values& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 TEST(FillRowDistances, DocumentedTable) {
