@@ -31,13 +31,19 @@ function(add_mex_plugin name)
     "${PROJECT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/host/include")
   target_link_libraries(${name}_mexw64 PRIVATE host_mx_imports host_mex_imports)
   # Runtimes linked in, so no libstdc++-6.dll or libgcc_s_seh-1.dll has to sit beside the
-  # plug-in; nothing but the dllexport on mexFunction is exported.
+  # plug-in; nothing but the dllexport on mexFunction is exported. Stripped: the symbol table
+  # and the debug sections of the mingw-w64 startup code are of no use to a host.
   target_link_options(${name}_mexw64 PRIVATE
-    -static-libstdc++ -static-libgcc -static -Wl,--exclude-all-symbols -Wl,--no-undefined)
+    -static-libstdc++ -static-libgcc -static -Wl,--exclude-all-symbols -Wl,--no-undefined -s)
   set_target_properties(${name}_mexw64 PROPERTIES
     PREFIX "" OUTPUT_NAME ${name} SUFFIX ".mexw64"
     LIBRARY_OUTPUT_DIRECTORY "${DIST_DIR}/mexw64"
     RUNTIME_OUTPUT_DIRECTORY "${DIST_DIR}/mexw64")
-  add_custom_command(TARGET ${name}_mexw64 POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${PLUGIN_HELP}" "${DIST_DIR}/mexw64/")
+  # Its own rule, so an edit to the help file alone still reaches dist/.
+  get_filename_component(help_name "${PLUGIN_HELP}" NAME)
+  add_custom_command(OUTPUT "${DIST_DIR}/mexw64/${help_name}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${PLUGIN_HELP}" "${DIST_DIR}/mexw64/${help_name}"
+    DEPENDS "${PLUGIN_HELP}"
+    VERBATIM)
+  add_custom_target(${name}_mexw64_help ALL DEPENDS "${DIST_DIR}/mexw64/${help_name}")
 endfunction()
