@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a build folder, then the peer comparisons.
+# Runs every benchmark program of a build folder, then the peer comparisons, which are
+# given the build folder to time our side in the same run.
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,5 +12,5 @@ done
 for peer in "$here"/../bench/*/peer_*.py; do
   [ -f "$peer" ] || continue
   echo "== $(basename "$peer")"
-  python3 "$peer"
+  python3 "$peer" "$build"
 done
