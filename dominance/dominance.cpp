@@ -1,5 +1,7 @@
 #include "dominance/dominance.h"
 
+#include "dominance/marking_variants.h"
+
 PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const MatrixView& second,
                         std::int32_t secondRow, std::int32_t cols) {
   PairVerdict verdict{true, true, true};
@@ -13,34 +15,11 @@ PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const Ma
   return verdict;
 }
 
-namespace {
-
-// Both rules read the same verdict; at most one of them fires.
-inline void applyPairDecision(const PairVerdict& verdict, double& firstFlag, double& secondFlag) {
-  if (verdict.firstGreaterOrEqual && !verdict.allEqual) firstFlag = 0.0;
-  if (verdict.secondGreaterOrEqual) secondFlag = 0.0;
-}
-
-}  // namespace
-
 void markWithinSet(const MatrixView& set, double* flags) {
-  for (std::int32_t i = 0; i + 1 < set.rows; ++i) {
-    for (std::int32_t j = i + 1; j < set.rows; ++j) {
-      if (flags[i] == 0.0) break;
-      if (flags[j] == 0.0) continue;
-      applyPairDecision(compareRows(set, i, set, j, set.cols), flags[i], flags[j]);
-    }
-  }
+  markWithinSetFor(detectSimdLevel(), set, flags);
 }
 
 void markAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
                     double* secondFlags) {
-  for (std::int32_t i = 0; i < first.rows; ++i) {
-    for (std::int32_t j = 0; j < second.rows; ++j) {
-      if (firstFlags[i] == 0.0) break;
-      if (secondFlags[j] == 0.0) continue;
-      applyPairDecision(compareRows(first, i, second, j, first.cols), firstFlags[i],
-                        secondFlags[j]);
-    }
-  }
+  markAcrossSetsFor(detectSimdLevel(), first, firstFlags, second, secondFlags);
 }

@@ -1,0 +1,34 @@
+#ifndef DOMINANCE_MARKING_VARIANTS_H
+#define DOMINANCE_MARKING_VARIANTS_H
+
+// The passes of dominance.h for a chosen instruction-set tier; the public passes choose the
+// tier of the processor they run on. All tiers give identical flags.
+
+#include <cstdint>
+
+#include "common/matrix_view.h"
+#include "common/simd_level.h"
+
+void markWithinSetFor(SimdLevel level, const MatrixView& set, double* flags);
+
+void markAcrossSetsFor(SimdLevel level, const MatrixView& first, double* firstFlags,
+                       const MatrixView& second, double* secondFlags);
+
+// The within-set pass scans rows in order first. Once the scan has compared more pairs than
+// `base` plus `perEliminated` for each row it eliminated, it settles the rows still standing
+// in sorted order instead: a scan that eliminates little is heading for M^2 / 2 pairs.
+struct ScanAllowance {
+  std::int64_t base;
+  std::int64_t perEliminated;
+};
+
+void markWithinSetWithAllowance(SimdLevel level, const MatrixView& set, double* flags,
+                                ScanAllowance allowance);
+
+ScanAllowance defaultScanAllowance(const MatrixView& set);
+
+// Gives the standing rows (flag 1.0) the within-set result among themselves. Rows at 0.0
+// stay there, except rows holding NaN: nothing eliminates those, so they end at 1.0.
+void settleStandingRows(SimdLevel level, const MatrixView& set, double* flags);
+
+#endif

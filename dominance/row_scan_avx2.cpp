@@ -1,0 +1,103 @@
+#include "common/simd_target.h"
+#include "dominance/lane_bits.h"
+#include "dominance/row_scan.h"
+
+#if SIMD_HAS_X86
+#include <immintrin.h>
+
+namespace {
+
+// Rows j .. j+3 of one column are contiguous, so one instruction compares the first row
+// with four rows of the second matrix. Lanes outside `inRange` (all ones per lane inside)
+// are never loaded. Applies the decisions of the block in lane order and returns the lane
+// that eliminates the first row, or -1.
+template <std::int32_t kCols, bool kTail>
+SIMD_TARGET_AVX2 inline int compareBlock(const double* firstRow, std::ptrdiff_t firstStride,
+                                         std::int32_t cols, const double* secondRows,
+                                         std::ptrdiff_t secondStride, double* secondFlags,
+                                         __m256i inRange, std::int32_t& eliminated) {
+  const __m256d zero = _mm256_setzero_pd();
+  const __m256d flags =
+      kTail ? _mm256_maskload_pd(secondFlags, inRange) : _mm256_loadu_pd(secondFlags);
+  __m256d live = _mm256_cmp_pd(flags, zero, _CMP_NEQ_OQ);
+  if (kTail) live = _mm256_and_pd(live, _mm256_castsi256_pd(inRange));
+  if (_mm256_testz_pd(live, live)) return -1;
+  __m256d firstGe = live;
+  __m256d secondGe = live;
+  for (std::int32_t k = 0; k < (kCols > 0 ? kCols : cols); ++k) {
+    const __m256d a = _mm256_broadcast_sd(firstRow + k * firstStride);
+    const double* column = secondRows + k * secondStride;
+    const __m256d b = kTail ? _mm256_maskload_pd(column, inRange) : _mm256_loadu_pd(column);
+    firstGe = _mm256_and_pd(firstGe, _mm256_cmp_pd(a, b, _CMP_GE_OQ));
+    secondGe = _mm256_and_pd(secondGe, _mm256_cmp_pd(b, a, _CMP_GE_OQ));
+    if (kCols == 0 && laneCheckAfterColumn(k)) {
+      const __m256d open = _mm256_or_pd(firstGe, secondGe);
+      if (_mm256_testz_pd(open, open)) return -1;
+    }
+  }
+  // Equal rows hold both directions, so the first row loses where only its own holds.
+  unsigned secondLoses = static_cast<unsigned>(_mm256_movemask_pd(secondGe));
+  const unsigned firstLoses = static_cast<unsigned>(_mm256_movemask_pd(firstGe)) & ~secondLoses;
+  int eliminatedAt = -1;
+  if (firstLoses != 0) {
+    // Pairs after the eliminating one are never compared.
+    secondLoses &= lanesBelowLowest(firstLoses);
+    eliminatedAt = lowestLane(firstLoses);
+  }
+  if (secondLoses != 0) {
+    const __m256i lanes = _mm256_set_epi64x(8, 4, 2, 1);
+    const __m256i chosen = _mm256_set1_epi64x(static_cast<long long>(secondLoses));
+    _mm256_maskstore_pd(secondFlags, _mm256_cmpeq_epi64(_mm256_and_si256(lanes, chosen), lanes),
+                        zero);
+    eliminated += laneCount(secondLoses);
+  }
+  return eliminatedAt;
+}
+
+template <std::int32_t kCols>
+SIMD_TARGET_AVX2 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag,
+                                     const MatrixView& second, std::int32_t begin,
+                                     double* secondFlags) {
+  const double* firstRow = first.data + row;
+  const std::ptrdiff_t firstStride = first.rows;
+  const std::ptrdiff_t secondStride = second.rows;
+  const std::int32_t end = second.rows;
+  std::int32_t eliminated = 0;
+  std::int32_t j = begin;
+  for (; end - j >= 4; j += 4) {
+    const int lane =
+        compareBlock<kCols, false>(firstRow, firstStride, first.cols, second.data + j, secondStride,
+                                   secondFlags + j, _mm256_set1_epi64x(-1), eliminated);
+    if (lane >= 0) {
+      *firstFlag = 0.0;
+      return {j + lane, eliminated};
+    }
+  }
+  if (j < end) {
+    const __m256i inRange =
+        _mm256_cmpgt_epi64(_mm256_set1_epi64x(end - j), _mm256_set_epi64x(3, 2, 1, 0));
+    const int lane = compareBlock<kCols, true>(firstRow, firstStride, first.cols, second.data + j,
+                                               secondStride, secondFlags + j, inRange, eliminated);
+    if (lane >= 0) {
+      *firstFlag = 0.0;
+      return {j + lane, eliminated};
+    }
+  }
+  return {end, eliminated};
+}
+
+}  // namespace
+
+ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* firstFlag,
+                        const MatrixView& second, std::int32_t begin, double* secondFlags) {
+  switch (first.cols) {
+    case 2:
+      return scanRow<2>(first, row, firstFlag, second, begin, secondFlags);
+    case 3:
+      return scanRow<3>(first, row, firstFlag, second, begin, secondFlags);
+    default:
+      return scanRow<0>(first, row, firstFlag, second, begin, secondFlags);
+  }
+}
+
+#endif
