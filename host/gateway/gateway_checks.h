@@ -11,9 +11,14 @@
 #include "common/matrix_view.h"
 #include "mex.h"
 
-// Hosts whose header marks the entry point exported on its own do not define this.
+// Other hosts' headers do not define this. Plug-ins are built with hidden visibility, so
+// on ELF the entry point must be marked; Windows hosts' headers mark it themselves.
 #ifndef MEX_EXPORT
+#if (defined(__GNUC__) || defined(__clang__)) && !defined(_WIN32)
+#define MEX_EXPORT __attribute__((visibility("default")))
+#else
 #define MEX_EXPORT
+#endif
 #endif
 
 inline bool raiseGatewayError(const char* function, const char* idSuffix, const char* message) {
