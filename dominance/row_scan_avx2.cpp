@@ -12,8 +12,9 @@ namespace {
 // are never loaded. Applies the decisions of the block in lane order and returns the lane
 // that eliminates the first row, or -1.
 template <std::int32_t kCols, bool kTail>
-SIMD_TARGET_AVX2 inline int compareBlock(const double* firstRow, std::ptrdiff_t firstStride,
-                                         std::int32_t cols, const double* secondRows,
+SIMD_TARGET_AVX2 inline int compareBlock(const double* firstData, std::ptrdiff_t row,
+                                         std::ptrdiff_t firstStride, std::int32_t cols,
+                                         const double* secondData, std::ptrdiff_t j,
                                          std::ptrdiff_t secondStride, double* secondFlags,
                                          __m256i inRange, std::int32_t& eliminated) {
   const __m256d zero = _mm256_setzero_pd();
@@ -25,8 +26,8 @@ SIMD_TARGET_AVX2 inline int compareBlock(const double* firstRow, std::ptrdiff_t 
   __m256d firstGe = live;
   __m256d secondGe = live;
   for (std::int32_t k = 0; k < (kCols > 0 ? kCols : cols); ++k) {
-    const __m256d a = _mm256_broadcast_sd(firstRow + k * firstStride);
-    const double* column = secondRows + k * secondStride;
+    const __m256d a = _mm256_broadcast_sd(firstData + (row + k * firstStride));
+    const double* column = secondData + (j + k * secondStride);
     const __m256d b = kTail ? _mm256_maskload_pd(column, inRange) : _mm256_loadu_pd(column);
     firstGe = _mm256_and_pd(firstGe, _mm256_cmp_pd(a, b, _CMP_GE_OQ));
     secondGe = _mm256_and_pd(secondGe, _mm256_cmp_pd(b, a, _CMP_GE_OQ));
@@ -58,16 +59,15 @@ template <std::int32_t kCols>
 SIMD_TARGET_AVX2 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag,
                                      const MatrixView& second, std::int32_t begin,
                                      double* secondFlags) {
-  const double* firstRow = first.data + row;
   const std::ptrdiff_t firstStride = first.rows;
   const std::ptrdiff_t secondStride = second.rows;
   const std::int32_t end = second.rows;
   std::int32_t eliminated = 0;
   std::int32_t j = begin;
   for (; end - j >= 4; j += 4) {
-    const int lane =
-        compareBlock<kCols, false>(firstRow, firstStride, first.cols, second.data + j, secondStride,
-                                   secondFlags + j, _mm256_set1_epi64x(-1), eliminated);
+    const int lane = compareBlock<kCols, false>(first.data, row, firstStride, first.cols,
+                                                second.data, j, secondStride, secondFlags + j,
+                                                _mm256_set1_epi64x(-1), eliminated);
     if (lane >= 0) {
       *firstFlag = 0.0;
       return {j + lane, eliminated};
@@ -76,8 +76,9 @@ SIMD_TARGET_AVX2 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, 
   if (j < end) {
     const __m256i inRange =
         _mm256_cmpgt_epi64(_mm256_set1_epi64x(end - j), _mm256_set_epi64x(3, 2, 1, 0));
-    const int lane = compareBlock<kCols, true>(firstRow, firstStride, first.cols, second.data + j,
-                                               secondStride, secondFlags + j, inRange, eliminated);
+    const int lane =
+        compareBlock<kCols, true>(first.data, row, firstStride, first.cols, second.data, j,
+                                  secondStride, secondFlags + j, inRange, eliminated);
     if (lane >= 0) {
       *firstFlag = 0.0;
       return {j + lane, eliminated};

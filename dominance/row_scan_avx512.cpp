@@ -12,8 +12,9 @@ namespace {
 // the decisions of the block in lane order and returns the lane that eliminates the first
 // row, or -1.
 template <std::int32_t kCols, bool kTail>
-SIMD_TARGET_AVX512 inline int compareBlock(const double* firstRow, std::ptrdiff_t firstStride,
-                                           std::int32_t cols, const double* secondRows,
+SIMD_TARGET_AVX512 inline int compareBlock(const double* firstData, std::ptrdiff_t row,
+                                           std::ptrdiff_t firstStride, std::int32_t cols,
+                                           const double* secondData, std::ptrdiff_t j,
                                            std::ptrdiff_t secondStride, double* secondFlags,
                                            __mmask8 inRange, std::int32_t& eliminated) {
   const __m512d zero = _mm512_setzero_pd();
@@ -24,8 +25,8 @@ SIMD_TARGET_AVX512 inline int compareBlock(const double* firstRow, std::ptrdiff_
   __mmask8 firstGe = live;
   __mmask8 secondGe = live;
   for (std::int32_t k = 0; k < (kCols > 0 ? kCols : cols); ++k) {
-    const __m512d a = _mm512_set1_pd(firstRow[k * firstStride]);
-    const double* column = secondRows + k * secondStride;
+    const __m512d a = _mm512_set1_pd(firstData[row + k * firstStride]);
+    const double* column = secondData + (j + k * secondStride);
     const __m512d b = kTail ? _mm512_maskz_loadu_pd(inRange, column) : _mm512_loadu_pd(column);
     firstGe = _mm512_mask_cmp_pd_mask(firstGe, a, b, _CMP_GE_OQ);
     secondGe = _mm512_mask_cmp_pd_mask(secondGe, b, a, _CMP_GE_OQ);
@@ -51,15 +52,15 @@ template <std::int32_t kCols>
 SIMD_TARGET_AVX512 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag,
                                        const MatrixView& second, std::int32_t begin,
                                        double* secondFlags) {
-  const double* firstRow = first.data + row;
   const std::ptrdiff_t firstStride = first.rows;
   const std::ptrdiff_t secondStride = second.rows;
   const std::int32_t end = second.rows;
   std::int32_t eliminated = 0;
   std::int32_t j = begin;
   for (; end - j >= 8; j += 8) {
-    const int lane = compareBlock<kCols, false>(firstRow, firstStride, first.cols, second.data + j,
-                                                secondStride, secondFlags + j, 0xFF, eliminated);
+    const int lane =
+        compareBlock<kCols, false>(first.data, row, firstStride, first.cols, second.data, j,
+                                   secondStride, secondFlags + j, 0xFF, eliminated);
     if (lane >= 0) {
       *firstFlag = 0.0;
       return {j + lane, eliminated};
@@ -67,8 +68,9 @@ SIMD_TARGET_AVX512 ScanOutcome scanRow(const MatrixView& first, std::int32_t row
   }
   if (j < end) {
     const auto inRange = static_cast<__mmask8>((1u << (end - j)) - 1u);
-    const int lane = compareBlock<kCols, true>(firstRow, firstStride, first.cols, second.data + j,
-                                               secondStride, secondFlags + j, inRange, eliminated);
+    const int lane =
+        compareBlock<kCols, true>(first.data, row, firstStride, first.cols, second.data, j,
+                                  secondStride, secondFlags + j, inRange, eliminated);
     if (lane >= 0) {
       *firstFlag = 0.0;
       return {j + lane, eliminated};

@@ -10,17 +10,15 @@ ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag
   const std::int32_t cols = kCols > 0 ? kCols : first.cols;
   const std::ptrdiff_t firstStride = first.rows;
   const std::ptrdiff_t secondStride = second.rows;
-  const double* firstRow = first.data + row;
   std::int32_t eliminated = 0;
   for (std::int32_t j = begin; j < second.rows; ++j) {
     if (secondFlags[j] == 0.0) continue;
-    const double* secondRow = second.data + j;
     bool firstGe = true;
     bool secondGe = true;
     // Once both directions fail the pair is incomparable and no later column can change that.
     for (std::int32_t k = 0; k < cols && (firstGe || secondGe); ++k) {
-      const double a = firstRow[k * firstStride];
-      const double b = secondRow[k * secondStride];
+      const double a = first.data[row + k * firstStride];
+      const double b = second.data[j + k * secondStride];
       firstGe = firstGe && a >= b;
       secondGe = secondGe && b >= a;
     }
