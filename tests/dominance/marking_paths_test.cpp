@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,11 @@
 #include "dominance/marking_variants.h"
 #include "tests/dominance/reference_marking.h"
 #include "tests/dominance/shaped_rows.h"
+
+// Names the tier in test listings.
+void PrintTo(SimdLevel level, std::ostream* out) {
+  *out << (level == SimdLevel::avx512 ? "avx512" : level == SimdLevel::avx2 ? "avx2" : "baseline");
+}
 
 namespace {
 

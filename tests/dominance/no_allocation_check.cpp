@@ -1,0 +1,125 @@
+// The passes must not allocate: this program replaces the C library's allocation functions
+// (which operator new uses too) with counting ones and runs every path of every tier.
+// Built apart from the other tests, and never under the sanitizers, which replace them too.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "common/simd_level.h"
+#include "dominance/dominance.h"
+#include "dominance/marking_variants.h"
+#include "tests/dominance/shaped_rows.h"
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+void __libc_free(void* block);
+}
+
+namespace {
+
+bool counting = false;
+long allocations = 0;
+
+void noteAllocation() {
+  if (counting) ++allocations;
+}
+
+}  // namespace
+
+extern "C" {
+void* malloc(std::size_t size) {
+  noteAllocation();
+  return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+  noteAllocation();
+  return __libc_calloc(count, size);
+}
+void* realloc(void* block, std::size_t size) {
+  noteAllocation();
+  return __libc_realloc(block, size);
+}
+void* memalign(std::size_t alignment, std::size_t size) {
+  noteAllocation();
+  return __libc_memalign(alignment, size);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) {
+  noteAllocation();
+  return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
+  noteAllocation();
+  *block = __libc_memalign(alignment, size);
+  return *block != nullptr ? 0 : ENOMEM;
+}
+void free(void* block) {
+  __libc_free(block);
+}
+}
+
+namespace {
+
+MatrixView viewOf(const RowMatrix& m) {
+  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
+                    m.values.data()};
+}
+
+// Allocations made while `pass` runs.
+template <class Pass>
+long allocationsDuring(Pass pass) {
+  allocations = 0;
+  counting = true;
+  pass();
+  counting = false;
+  return allocations;
+}
+
+TEST(NoAllocation, CountingSeesAllocations) {
+  EXPECT_GT(allocationsDuring([] { delete new std::vector<double>(1000); }), 0);
+}
+
+// Fronts send the within-set pass through the sorted passes for every width; uniform rows
+// keep it in the scan; small integers make the sort order rows by reading the matrix.
+TEST(NoAllocation, EveryPassOfEveryTier) {
+  std::mt19937_64 rng(17);
+  std::vector<RowMatrix> inputs;
+  for (const std::size_t cols : {0u, 1u, 2u, 3u, 4u, 5u, 8u, 9u}) {
+    inputs.push_back(frontRows(rng, 3000, cols));
+    inputs.push_back(randomRows(rng, 3000, cols, 50));
+    inputs.push_back(randomRows(rng, 500, cols, 3));
+  }
+  const RowMatrix first = randomRows(rng, 3000, 3, 50);
+  const RowMatrix second = randomRows(rng, 700, 3, 4);
+  const int best = static_cast<int>(detectSimdLevel());
+  for (int tier = 0; tier <= best; ++tier) {
+    const auto level = static_cast<SimdLevel>(tier);
+    for (const RowMatrix& m : inputs) {
+      std::vector<double> flags(m.rows, 1.0);
+      EXPECT_EQ(allocationsDuring([&] { markWithinSetFor(level, viewOf(m), flags.data()); }), 0)
+          << m.rows << " x " << m.cols << " tier " << tier;
+      flags.assign(m.rows, 1.0);
+      EXPECT_EQ(allocationsDuring([&] {
+                  markWithinSetWithAllowance(level, viewOf(m), flags.data(), ScanAllowance{0, 0});
+                }),
+                0)
+          << m.rows << " x " << m.cols << " tier " << tier;
+    }
+    std::vector<double> fa(first.rows, 1.0);
+    std::vector<double> fb(second.rows, 1.0);
+    EXPECT_EQ(allocationsDuring([&] {
+                markWithinSet(viewOf(first), fa.data());
+                markAcrossSetsFor(level, viewOf(first), fa.data(), viewOf(second), fb.data());
+              }),
+              0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// Arbitrary bytes read as one or two small matrices: every pass of every tier this
+// processor has must give the flags of the literal procedures.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "common/simd_level.h"
+#include "dominance/dominance.h"
+#include "dominance/marking_variants.h"
+#include "tests/dominance/reference_marking.h"
+
+namespace {
+
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+// Mostly a few small values, so rows tie and repeat; otherwise NaN, infinities, -0.0,
+// values a unit in the last place apart, or any eight bytes.
+double nextValue(ByteReader& in) {
+  const std::uint8_t code = in.next();
+  if (code < 160) return static_cast<double>(code % 5) - 2.0;
+  if (code < 176) return std::numeric_limits<double>::quiet_NaN();
+  if (code < 192)
+    return code % 2 == 0 ? std::numeric_limits<double>::infinity()
+                         : -std::numeric_limits<double>::infinity();
+  if (code < 208) return -0.0;
+  if (code < 240) return 1.0 + (code % 4) * std::numeric_limits<double>::epsilon();
+  std::uint64_t bits = 0;
+  for (int b = 0; b < 8; ++b) bits = bits << 8 | in.next();
+  double v = 0.0;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+RowMatrix nextMatrix(ByteReader& in, std::size_t rows, std::size_t cols) {
+  RowMatrix m;
+  m.rows = rows;
+  m.cols = cols;
+  m.values.resize(rows * cols);
+  for (double& v : m.values) v = nextValue(in);
+  return m;
+}
+
+MatrixView viewOf(const RowMatrix& m) {
+  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
+                    m.values.data()};
+}
+
+void expectSame(const std::vector<double>& got, const std::vector<double>& expected) {
+  if (got != expected) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ByteReader in(data, size);
+  const std::size_t cols = in.next() % 10;
+  const std::size_t rowsA = in.next() % 80;
+  const std::size_t rowsB = in.next() % 40;
+  const std::uint8_t budget = in.next();
+  const RowMatrix a = nextMatrix(in, rowsA, cols);
+  const RowMatrix b = nextMatrix(in, rowsB, cols);
+
+  const std::vector<double> withinA = referenceWithinSet(a);
+  std::vector<double> expectA = withinA;
+  std::vector<double> expectB(b.rows, 1.0);
+  referenceAcrossSets(a, expectA, b, expectB);
+
+  std::vector<double> fa(a.rows, 1.0);
+  std::vector<double> fb(b.rows, 1.0);
+  markWithinSet(viewOf(a), fa.data());
+  expectSame(fa, withinA);
+  markAcrossSets(viewOf(a), fa.data(), viewOf(b), fb.data());
+  expectSame(fa, expectA);
+  expectSame(fb, expectB);
+
+  const int best = static_cast<int>(detectSimdLevel());
+  for (int tier = 0; tier <= best; ++tier) {
+    const auto level = static_cast<SimdLevel>(tier);
+    // The byte chooses how far the scan gets before the sorted passes settle the rest.
+    const ScanAllowance allowance{
+        budget == 255 ? std::numeric_limits<std::int64_t>::max() : std::int64_t{budget}, 0};
+    fa.assign(a.rows, 1.0);
+    markWithinSetWithAllowance(level, viewOf(a), fa.data(), allowance);
+    expectSame(fa, withinA);
+    fb.assign(b.rows, 1.0);
+    markAcrossSetsFor(level, viewOf(a), fa.data(), viewOf(b), fb.data());
+    expectSame(fa, expectA);
+    expectSame(fb, expectB);
+  }
+  return 0;
+}
