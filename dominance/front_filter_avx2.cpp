@@ -45,16 +45,21 @@ SIMD_TARGET_AVX2 unsigned uncoveredLanes(const MatrixView& m, const double* orde
   for (std::int32_t s = 0; s < front; ++s) {
     const std::int32_t member = rowAt(order, s);
     const double* values = m.data + member;
-    __m256d coverLow = liveLow;
-    __m256d coverHigh = liveHigh;
-    for (std::int32_t k = 0; k < kHeld; ++k) {
-      const __m256d v = _mm256_broadcast_sd(values + (k + 1) * stride);
+    // Lanes the member is <= in every held column; the live lanes are masked only at the
+    // end, so that one member's compares need not wait for the previous member's result.
+    __m256d v = _mm256_broadcast_sd(values + stride);
+    __m256d coverLow = _mm256_cmp_pd(v, low[0], _CMP_LE_OQ);
+    __m256d coverHigh = _mm256_cmp_pd(v, high[0], _CMP_LE_OQ);
+    for (std::int32_t k = 1; k < kHeld; ++k) {
+      v = _mm256_broadcast_sd(values + (k + 1) * stride);
       coverLow = _mm256_and_pd(coverLow, _mm256_cmp_pd(v, low[k], _CMP_LE_OQ));
       coverHigh = _mm256_and_pd(coverHigh, _mm256_cmp_pd(v, high[k], _CMP_LE_OQ));
     }
     if (wide) {
-      const auto lowBits = static_cast<unsigned>(_mm256_movemask_pd(coverLow));
-      const auto highBits = static_cast<unsigned>(_mm256_movemask_pd(coverHigh));
+      const auto lowBits =
+          static_cast<unsigned>(_mm256_movemask_pd(_mm256_and_pd(coverLow, liveLow)));
+      const auto highBits =
+          static_cast<unsigned>(_mm256_movemask_pd(_mm256_and_pd(coverHigh, liveHigh)));
       unsigned covered = lowBits | highBits << 4;
       for (unsigned open = covered; open != 0; open &= open - 1) {
         const int lane = lowestLane(open);
