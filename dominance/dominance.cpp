@@ -15,11 +15,21 @@ PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const Ma
   return verdict;
 }
 
+namespace {
+
+// A handful of rows is scanned faster than the processor is asked for its tier.
+constexpr std::int32_t kRowsForVectorTiers = 16;
+
+}  // namespace
+
 void markWithinSet(const MatrixView& set, double* flags) {
-  markWithinSetFor(detectSimdLevel(), set, flags);
+  const bool few = set.rows < kRowsForVectorTiers;
+  markWithinSetFor(few ? SimdLevel::baseline : detectSimdLevel(), set, flags);
 }
 
 void markAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
                     double* secondFlags) {
-  markAcrossSetsFor(detectSimdLevel(), first, firstFlags, second, secondFlags);
+  const bool few = second.rows < kRowsForVectorTiers;
+  markAcrossSetsFor(few ? SimdLevel::baseline : detectSimdLevel(), first, firstFlags, second,
+                    secondFlags);
 }

@@ -62,8 +62,9 @@ void markWithinSetWithAllowance(SimdLevel level, const MatrixView& set, double* 
   }
 }
 
+// Small sets never leave the scan: the sorted passes cost more than a few hundred pairs.
 ScanAllowance defaultScanAllowance(const MatrixView& set) {
-  return {2 * std::int64_t{set.rows}, 64};
+  return {1024 + 2 * std::int64_t{set.rows}, 64};
 }
 
 void markWithinSetFor(SimdLevel level, const MatrixView& set, double* flags) {
