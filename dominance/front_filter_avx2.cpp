@@ -43,7 +43,7 @@ SIMD_TARGET_AVX2 unsigned uncoveredLanes(const MatrixView& m, const double* orde
   __m256d liveLow = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
   __m256d liveHigh = liveLow;
   for (std::int32_t s = 0; s < front; ++s) {
-    const std::int32_t member = rowAt(order, s);
+    const std::int32_t member = rowOf(order[s]);
     const double* values = m.data + member;
     // Lanes the member is <= in every held column; the live lanes are masked only at the
     // end, so that one member's compares need not wait for the previous member's result.
@@ -83,7 +83,7 @@ SIMD_TARGET_AVX2 void filterFront(const MatrixView& m, double* order, std::int32
   std::int32_t p = 0;
   for (; count - p >= kBlock; p += kBlock) {
     std::int32_t rows[kBlock];
-    for (std::int32_t lane = 0; lane < kBlock; ++lane) rows[lane] = rowAt(order, p + lane);
+    for (std::int32_t lane = 0; lane < kBlock; ++lane) rows[lane] = rowOf(order[p + lane]);
     unsigned standing = uncoveredLanes<kHeld>(m, order, front, rows);
     // The candidates are in sorted order among themselves too.
     for (std::int32_t lane = 1; lane < kBlock; ++lane) {
@@ -102,10 +102,10 @@ SIMD_TARGET_AVX2 void filterFront(const MatrixView& m, double* order, std::int32
   }
   // The last few candidates one at a time.
   for (; p < count; ++p) {
-    const std::int32_t row = rowAt(order, p);
+    const std::int32_t row = rowOf(order[p]);
     bool falls = false;
     for (std::int32_t s = 0; s < front && !falls; ++s) {
-      falls = rowAtMostFrom(m, rowAt(order, s), row, 1);
+      falls = rowAtMostFrom(m, rowOf(order[s]), row, 1);
     }
     if (falls) {
       order[p] = kNoRow;

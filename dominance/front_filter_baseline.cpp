@@ -29,14 +29,14 @@ void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count)
     std::int32_t rows[kBlock] = {0, 0, 0, 0};
     bool standing[kBlock] = {false, false, false, false};
     for (std::int32_t lane = 0; lane < size; ++lane) {
-      rows[lane] = rowAt(order, p + lane);
+      rows[lane] = rowOf(order[p + lane]);
       standing[lane] = true;
     }
     // Two columns first for all lanes; rows that pass those are rare enough on wide random
     // rows that finishing them lane by lane pays.
     const std::int32_t split = m.cols < 3 ? m.cols : 3;
     for (std::int32_t s = 0; s < front; ++s) {
-      const std::int32_t member = rowAt(order, s);
+      const std::int32_t member = rowOf(order[s]);
       bool covered[kBlock];
       bool any = false;
       for (std::int32_t lane = 0; lane < kBlock; ++lane) {

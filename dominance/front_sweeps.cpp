@@ -9,7 +9,7 @@ void sweepTwoColumns(const MatrixView& m, double* order, std::int32_t count) {
   const double* second = columnData(m, 1);
   double lowest = 0.0;
   for (std::int32_t p = 0; p < count; ++p) {
-    const double v = second[rowAt(order, p)];
+    const double v = second[rowOf(order[p])];
     if (p == 0 || v < lowest) {
       lowest = v;
     } else {
@@ -27,10 +27,10 @@ double* firstStepAbove(double* steps, std::int32_t size, const double* column, d
   double* base = steps;
   for (std::int32_t n = size; n > 1;) {
     const std::int32_t half = n / 2;
-    base = column[rowAt(base, half)] <= value ? base + half : base;
+    base = column[rowOf(base[half])] <= value ? base + half : base;
     n -= half;
   }
-  return base + (column[rowAt(base, 0)] <= value ? 1 : 0);
+  return base + (column[rowOf(*base)] <= value ? 1 : 0);
 }
 
 }  // namespace
@@ -44,21 +44,21 @@ void sweepThreeColumns(const MatrixView& m, double* order, std::int32_t count) {
   double* const steps = order;
   std::int32_t size = 0;
   for (std::int32_t p = 0; p < count; ++p) {
-    const std::int32_t row = rowAt(order, p);
+    const std::int32_t row = rowOf(order[p]);
     const double y = second[row];
     const double z = third[row];
     // The last step with second column <= y has the lowest third column of all such steps.
     double* const after = firstStepAbove(steps, size, second, y);
-    if (after != steps && third[rowAt(after - 1, 0)] <= z) {
+    if (after != steps && third[rowOf(after[-1])] <= z) {
       order[p] = kNoRow;
       continue;
     }
     // The row stands and replaces the steps it is <= in both columns: a step with second
     // column equal to y, then those after it whose third column is >= z.
     double* from = after;
-    if (from != steps && second[rowAt(from - 1, 0)] == y) --from;
+    if (from != steps && second[rowOf(from[-1])] == y) --from;
     double* to = after;
-    while (to != steps + size && third[rowAt(to, 0)] >= z) ++to;
+    while (to != steps + size && third[rowOf(*to)] >= z) ++to;
     const auto replaced = static_cast<std::int32_t>(to - from);
     const auto at = static_cast<std::int32_t>(from - steps);
     if (replaced == 0) {

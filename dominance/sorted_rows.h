@@ -11,8 +11,8 @@
 
 constexpr double kNoRow = -1.0;
 
-inline std::int32_t rowAt(const double* order, std::int32_t position) {
-  return static_cast<std::int32_t>(order[position]);
+inline std::int32_t rowOf(double entry) {
+  return static_cast<std::int32_t>(entry);
 }
 
 // Replaces flags[0 .. count) with the standing rows (flag 1.0) that hold no NaN, in
