@@ -14,22 +14,22 @@ function failures = build_plugins_test ()
     out = build_plugins ("plugins");
 
     % The script leaves the caller where it was, as it was.
-    failures += check ("absolute folder returned", out, fullfile (scratch, "plugins"));
-    failures += check ("working folder kept", pwd (), scratch);
-    failures += check ("nothing else in the working folder", ls_names (scratch), {"plugins"});
-    failures += check ("CXXFLAGS restored", getenv ("CXXFLAGS"), "-O2 -g0");
-    failures += check ("plug-ins beside their help files", ls_names (out), ...
+    failures += expect_equal ("absolute folder returned", out, fullfile (scratch, "plugins"));
+    failures += expect_equal ("working folder kept", pwd (), scratch);
+    failures += expect_equal ("nothing else in the working folder", ls_names (scratch), {"plugins"});
+    failures += expect_equal ("CXXFLAGS restored", getenv ("CXXFLAGS"), "-O2 -g0");
+    failures += expect_equal ("plug-ins beside their help files", ls_names (out), ...
                        {"paretomask.m", "paretomask.mex", "rowdist.m", "rowdist.mex"});
 
     addpath (out);
-    failures += check ("calls reach the new build", which ("paretomask"), ...
+    failures += expect_equal ("calls reach the new build", which ("paretomask"), ...
                        fullfile (out, "paretomask.mex"));
     failures += paretomask_host_test ();
     failures += rowdist_host_test ();
 
     % Building again over plug-ins that are loaded replaces them.
     build_plugins (out);
-    failures += check ("rebuilt while loaded", paretomask ([1 2; 2 1; 2 2]), [1; 1; 0]);
+    failures += expect_equal ("rebuilt while loaded", paretomask ([1 2; 2 1; 2 2]), [1; 1; 0]);
   unwind_protect_cleanup
     cd (here);
     setenv ("CXXFLAGS", user_flags);
@@ -41,11 +41,4 @@ endfunction
 function names = ls_names (folder)
   listing = dir (folder);
   names = sort ({listing(! ismember ({listing.name}, {".", ".."})).name});
-endfunction
-
-function failed = check (what, got, expected)
-  failed = ! isequal (got, expected);
-  if (failed)
-    printf ("FAILED: %s\n", what);
-  endif
 endfunction

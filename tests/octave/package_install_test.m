@@ -13,7 +13,7 @@ function failures = package_install_test (archive)
   unwind_protect
     pkg ("install", "-local", archive);
     installed = pkg ("list");
-    failures += check ("one package installed", numel (installed), 1);
+    failures += expect_equal ("one package installed", numel (installed), 1);
     name = installed{1}.name;
     pkg ("load", name);
 
@@ -21,14 +21,14 @@ function failures = package_install_test (archive)
     % plug-ins must be what a call reaches, and the help files what help reads.
     for fn = {"paretomask", "rowdist"}
       where = which (fn{1});
-      failures += check (["calls reach the plug-in: " fn{1}], ...
+      failures += expect_equal (["calls reach the plug-in: " fn{1}], ...
                          strncmp (where, scratch, numel (scratch)) && ...
                          strcmp (where(end-3:end), ".mex"), true);
       text = get_help_text (fn{1});
-      failures += check (["help reads the help file: " fn{1}], ...
+      failures += expect_equal (["help reads the help file: " fn{1}], ...
                          ! isempty (strfind (text, [upper(fn{1}) "  "])), true);
       [passed, total] = test (fn{1}, "quiet", stdout);
-      failures += check (["self-tests of the installed " fn{1}], ...
+      failures += expect_equal (["self-tests of the installed " fn{1}], ...
                          total > 0 && passed == total, true);
     endfor
     failures += paretomask_host_test ();
@@ -40,11 +40,4 @@ function failures = package_install_test (archive)
     rmdir (scratch, "s");
   end_unwind_protect
   printf ("package %s in Octave: %d failed\n", archive, failures);
-endfunction
-
-function failed = check (what, got, expected)
-  failed = ! isequal (got, expected);
-  if (failed)
-    printf ("FAILED: %s\n", what);
-  endif
 endfunction

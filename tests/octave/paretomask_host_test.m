@@ -3,20 +3,20 @@ function failures = paretomask_host_test ()
   % number of failed checks.
   failures = 0;
 
-  failures += check ("one matrix", paretomask ([1 2; 2 1; 2 2; 1 2]), [1; 1; 0; 0]);
-  failures += check ("dominated first row", paretomask ([3 3; 1 1; 2 2]), [0; 1; 0]);
-  failures += check ("NaN row stands", paretomask ([1 NaN; 0 0; 3 3]), [1; 1; 0]);
-  failures += check ("signed zeros are equal", paretomask ([0; -0]), [1; 0]);
-  failures += check ("infinities", paretomask ([Inf 0; 1 0; Inf -Inf]), [0; 1; 1]);
-  failures += check ("no rows", size (paretomask (zeros (0, 3))), [0 1]);
-  failures += check ("flags are doubles", class (paretomask ([1 2])), "double");
+  failures += expect_equal ("one matrix", paretomask ([1 2; 2 1; 2 2; 1 2]), [1; 1; 0; 0]);
+  failures += expect_equal ("dominated first row", paretomask ([3 3; 1 1; 2 2]), [0; 1; 0]);
+  failures += expect_equal ("NaN row stands", paretomask ([1 NaN; 0 0; 3 3]), [1; 1; 0]);
+  failures += expect_equal ("signed zeros are equal", paretomask ([0; -0]), [1; 0]);
+  failures += expect_equal ("infinities", paretomask ([Inf 0; 1 0; Inf -Inf]), [0; 1; 1]);
+  failures += expect_equal ("no rows", size (paretomask (zeros (0, 3))), [0 1]);
+  failures += expect_equal ("flags are doubles", class (paretomask ([1 2])), "double");
 
   [fa, fb] = paretomask ([1 3; 3 1], [2 2; 1 3; 0 5; 2 3]);
-  failures += check ("two matrices, A", fa, [1; 1]);
-  failures += check ("two matrices, B", fb, [1; 0; 1; 0]);
+  failures += expect_equal ("two matrices, A", fa, [1; 1]);
+  failures += expect_equal ("two matrices, B", fb, [1; 0; 1; 0]);
   [fa, fb] = paretomask ([2 2], [1 1; 3 3]);
-  failures += check ("scan order decides", [fa; fb], [0; 1; 1]);
-  failures += check ("third input ignored", paretomask ([2 2], [1 1; 3 3], "x"), 0);
+  failures += expect_equal ("scan order decides", [fa; fb], [0; 1; 1]);
+  failures += expect_equal ("third input ignored", paretomask ([2 2], [1 1; 3 3], "x"), 0);
 
   rand ("seed", 42);
   for trial = 1:60
@@ -24,25 +24,25 @@ function failures = paretomask_host_test ()
     a = floor (4 * rand (mod (trial, 23), cols));
     b = floor (4 * rand (mod (trial, 7), cols));
     a(rand (size (a)) < 0.03) = NaN;
-    failures += check (sprintf ("random within %d", trial), paretomask (a), plain_within (a));
+    failures += expect_equal (sprintf ("random within %d", trial), paretomask (a), plain_within (a));
     [fa, fb] = paretomask (a, b);
     [ea, eb] = plain_across (a, plain_within (a), b);
-    failures += check (sprintf ("random across %d", trial), [fa; fb], [ea; eb]);
+    failures += expect_equal (sprintf ("random across %d", trial), [fa; fb], [ea; eb]);
   endfor
 
-  failures += check_error ("paretomask ()", "paretomask: Not enough input arguments.");
-  failures += check_error ("[a, b, c] = paretomask ()", "paretomask: Not enough input arguments.");
-  failures += check_error ("paretomask (ones (2), ones (2, 3))", ...
+  failures += expect_error ("paretomask ()", "paretomask: Not enough input arguments.");
+  failures += expect_error ("[a, b, c] = paretomask ()", "paretomask: Not enough input arguments.");
+  failures += expect_error ("paretomask (ones (2), ones (2, 3))", ...
                            "paretomask: The number of columns must agree");
-  failures += check_error ("[a, b, c] = paretomask (ones (2))", ...
+  failures += expect_error ("[a, b, c] = paretomask (ones (2))", ...
                            "paretomask: Too many output arguments.");
-  failures += check_error ("paretomask (single ([1 2]))", ...
+  failures += expect_error ("paretomask (single ([1 2]))", ...
                            "paretomask: Input 1 must be a real, full double matrix.");
-  failures += check_error ("paretomask ([1 2], int32 ([1 2]))", ...
+  failures += expect_error ("paretomask ([1 2], int32 ([1 2]))", ...
                            "paretomask: Input 2 must be a real, full double matrix.");
-  failures += check_error ("paretomask ([1 2i])", ...
+  failures += expect_error ("paretomask ([1 2i])", ...
                            "paretomask: Input 1 must be a real, full double matrix.");
-  failures += check_error ("paretomask (sparse ([1 2]))", ...
+  failures += expect_error ("paretomask (sparse ([1 2]))", ...
                            "paretomask: Input 1 must be a real, full double matrix.");
   printf ("paretomask in Octave: %d failed\n", failures);
 endfunction
@@ -78,24 +78,4 @@ function [fa, fb] = plain_across (a, fa, b)
       endif
     endfor
   endfor
-endfunction
-
-function failed = check (what, got, expected)
-  failed = ! isequal (got, expected);
-  if (failed)
-    printf ("FAILED: %s\n", what);
-  endif
-endfunction
-
-function failed = check_error (code, message)
-  failed = true;
-  try
-    eval ([code ";"]);
-    printf ("FAILED: no error from %s\n", code);
-  catch err
-    failed = ! strcmp (err.message, message);
-    if (failed)
-      printf ("FAILED: %s gave '%s'\n", code, err.message);
-    endif
-  end_try_catch
 endfunction

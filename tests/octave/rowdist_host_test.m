@@ -2,11 +2,11 @@ function failures = rowdist_host_test ()
   % Runs rowdist.mex in Octave against a plain Octave computation; returns the number of
   % failed checks.
   failures = 0;
-  failures += check ("documented table", rowdist ([0 0; 3 4; 6 8]), [0 5 10; 5 0 5; 10 5 0]);
-  failures += check ("no rows", size (rowdist (zeros (0, 3))), [0 0]);
-  failures += check ("no columns", rowdist (zeros (3, 0)), zeros (3));
+  failures += expect_equal ("documented table", rowdist ([0 0; 3 4; 6 8]), [0 5 10; 5 0 5; 10 5 0]);
+  failures += expect_equal ("no rows", size (rowdist (zeros (0, 3))), [0 0]);
+  failures += expect_equal ("no columns", rowdist (zeros (3, 0)), zeros (3));
   d = rowdist ([NaN 0; 1 1; 2 2]);
-  failures += check ("NaN row", [isnan(d(1, 2:3)) isnan(d(2:3, 1))' d(1, 1)], [1 1 1 1 0]);
+  failures += expect_equal ("NaN row", [isnan(d(1, 2:3)) isnan(d(2:3, 1))' d(1, 1)], [1 1 1 1 0]);
 
   % The plain computation sums one column at a time in increasing order, as the plug-in
   % does, so the tables agree bit for bit.
@@ -14,15 +14,15 @@ function failures = rowdist_host_test ()
   for trial = 1:30
     x = randn (mod (7 * trial, 61), mod (trial, 9));
     d = rowdist (x);
-    failures += check (sprintf ("random %d", trial), d, plain_table (x));
-    failures += check (sprintf ("symmetric %d", trial), d, d.');
+    failures += expect_equal (sprintf ("random %d", trial), d, plain_table (x));
+    failures += expect_equal (sprintf ("symmetric %d", trial), d, d.');
   endfor
 
-  failures += check_error ("rowdist ()", "rowdist: A single input is required.");
-  failures += check_error ("rowdist (1, 2)", "rowdist: A single input is required.");
-  failures += check_error ("[a, b] = rowdist (1, 2)", "rowdist: A single input is required.");
-  failures += check_error ("[a, b] = rowdist (1)", "rowdist: A single output is required.");
-  failures += check_error ("rowdist (single (1))", ...
+  failures += expect_error ("rowdist ()", "rowdist: A single input is required.");
+  failures += expect_error ("rowdist (1, 2)", "rowdist: A single input is required.");
+  failures += expect_error ("[a, b] = rowdist (1, 2)", "rowdist: A single input is required.");
+  failures += expect_error ("[a, b] = rowdist (1)", "rowdist: A single output is required.");
+  failures += expect_error ("rowdist (single (1))", ...
                            "rowdist: Input 1 must be a real, full double matrix.");
   printf ("rowdist in Octave: %d failed\n", failures);
 endfunction
@@ -37,24 +37,4 @@ function d = plain_table (x)
   d = sqrt (s);
   % Entries below the diagonal take row i minus row j with i < j; squaring hides the sign.
   d(1:m+1:end) = 0;
-endfunction
-
-function failed = check (what, got, expected)
-  failed = ! isequal (got, expected);
-  if (failed)
-    printf ("FAILED: %s\n", what);
-  endif
-endfunction
-
-function failed = check_error (code, message)
-  failed = true;
-  try
-    eval ([code ";"]);
-    printf ("FAILED: no error from %s\n", code);
-  catch err
-    failed = ! strcmp (err.message, message);
-    if (failed)
-      printf ("FAILED: %s gave '%s'\n", code, err.message);
-    endif
-  end_try_catch
 endfunction
