@@ -7,6 +7,8 @@
 #if SIMD_HAS_X86
 #include <immintrin.h>
 
+#include "dominance/avx2_lanes.h"
+
 namespace {
 
 // Candidates are taken eight at a time, each column of them in two vectors. Columns 1 to
@@ -19,12 +21,6 @@ SIMD_TARGET_AVX2 inline __m256d columnOf(const MatrixView& m, const std::int32_t
                                          std::int32_t col) {
   const double* values = columnData(m, col);
   return _mm256_setr_pd(values[rows[0]], values[rows[1]], values[rows[2]], values[rows[3]]);
-}
-
-SIMD_TARGET_AVX2 inline __m256d lanesToVector(unsigned bits) {
-  const __m256i lanes = _mm256_set_epi64x(8, 4, 2, 1);
-  const __m256i chosen = _mm256_set1_epi64x(static_cast<long long>(bits));
-  return _mm256_castsi256_pd(_mm256_cmpeq_epi64(_mm256_and_si256(lanes, chosen), lanes));
 }
 
 // Lanes of the eight candidates `rows` that no row of order[0 .. front) is <= in every

@@ -5,6 +5,8 @@
 #if SIMD_HAS_X86
 #include <immintrin.h>
 
+#include "dominance/avx2_lanes.h"
+
 namespace {
 
 // Rows j .. j+3 of one column are contiguous, so one instruction compares the first row
@@ -39,20 +41,32 @@ SIMD_TARGET_AVX2 inline int compareBlock(const double* firstData, std::ptrdiff_t
   // Equal rows hold both directions, so the first row loses where only its own holds.
   unsigned secondLoses = static_cast<unsigned>(_mm256_movemask_pd(secondGe));
   const unsigned firstLoses = static_cast<unsigned>(_mm256_movemask_pd(firstGe)) & ~secondLoses;
+  __m256d losing = secondGe;
   int eliminatedAt = -1;
   if (firstLoses != 0) {
     // Pairs after the eliminating one are never compared.
     secondLoses &= lanesBelowLowest(firstLoses);
+    losing = lanesToVector(secondLoses);
     eliminatedAt = lowestLane(firstLoses);
   }
-  if (secondLoses != 0) {
-    const __m256i lanes = _mm256_set_epi64x(8, 4, 2, 1);
-    const __m256i chosen = _mm256_set1_epi64x(static_cast<long long>(secondLoses));
-    _mm256_maskstore_pd(secondFlags, _mm256_cmpeq_epi64(_mm256_and_si256(lanes, chosen), lanes),
-                        zero);
-    eliminated += laneCount(secondLoses);
+  // The block's flags are written back whole with the losing lanes cleared, whether or not
+  // any lane lost: that is a coin toss while rows fall fast, and masked stores are slow.
+  const __m256d kept = _mm256_andnot_pd(losing, flags);
+  if (!kTail) {
+    _mm256_storeu_pd(secondFlags, kept);
+  } else if (secondLoses != 0) {
+    _mm256_maskstore_pd(secondFlags, inRange, kept);
   }
+  eliminated += laneCount(secondLoses);
   return eliminatedAt;
+}
+
+SIMD_TARGET_AVX2 inline bool allEliminated(const double* flags) {
+  const __m256d either =
+      _mm256_or_pd(_mm256_or_pd(_mm256_loadu_pd(flags), _mm256_loadu_pd(flags + 4)),
+                   _mm256_or_pd(_mm256_loadu_pd(flags + 8), _mm256_loadu_pd(flags + 12)));
+  const __m256d live = _mm256_cmp_pd(either, _mm256_setzero_pd(), _CMP_NEQ_OQ);
+  return _mm256_testz_pd(live, live) != 0;
 }
 
 template <std::int32_t kCols>
@@ -65,6 +79,12 @@ SIMD_TARGET_AVX2 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, 
   std::int32_t eliminated = 0;
   std::int32_t j = begin;
   for (; end - j >= 4; j += 4) {
+    // Late in a scan most rows are eliminated: runs of them are passed over four blocks at a
+    // time, which keeps the branch predictable where single blocks would be a coin toss.
+    if (end - j >= 16 && (j & 15) == (begin & 15) && allEliminated(secondFlags + j)) {
+      j += 12;
+      continue;
+    }
     const int lane = compareBlock<kCols, false>(first.data, row, firstStride, first.cols,
                                                 second.data, j, secondStride, secondFlags + j,
                                                 _mm256_set1_epi64x(-1), eliminated);
