@@ -22,7 +22,8 @@ try:
 except ImportError:
     # A Python of its own on the PATH may lack the system's SciPy: use the system's.
     system_python = "/usr/bin/python3"
-    if os.path.exists(system_python) and os.path.realpath(sys.executable) != system_python:
+    if os.path.exists(system_python) and (
+            os.path.realpath(sys.executable) != os.path.realpath(system_python)):
         os.execv(system_python, [system_python] + sys.argv)
     raise
 
