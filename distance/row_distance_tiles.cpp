@@ -4,8 +4,9 @@
 
 namespace {
 
-// Rows per tile side. A tile reads 2 * side rows of every column and writes side^2 cells to
-// each half of the table: both should fit the processor's second-level cache.
+// Rows per tile side. A tile reads 2 * side rows of every column, at most kReadBytes, and
+// writes side^2 cells to each half of the table: both stay within a second-level cache of
+// about a megabyte.
 std::ptrdiff_t tileSide(std::ptrdiff_t cols) {
   constexpr std::ptrdiff_t kReadBytes = 256 * 1024;
   constexpr std::ptrdiff_t kMaxSide = 256;
