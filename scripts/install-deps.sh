@@ -21,7 +21,8 @@ have_file /usr/lib/wine/wine64 || need+=(wine64)
 have_cmd clang++ || need+=(clang)
 ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
   need+=(libclang-rt-14-dev)
-python3 -c 'import scipy' >/dev/null 2>&1 || need+=(python3-scipy)
+# Debian's own Python, which the peer benchmark uses, whatever python3 comes first on PATH.
+/usr/bin/python3 -c 'import scipy' >/dev/null 2>&1 || need+=(python3-scipy)
 have_cmd gnuplot || need+=(gnuplot-nox)
 have_cmd objdump || need+=(binutils)
 
