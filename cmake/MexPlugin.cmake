@@ -1,7 +1,7 @@
 # add_mex_plugin(NAME HELP file SOURCES...): a host plug-in NAME.mexa64 in dist/mexa64 that
 # exports only mexFunction, needs only libmx/libmex beside the C runtime, and carries no
 # RPATH. Its help file is copied beside it.
-set(DIST_DIR "${PROJECT_SOURCE_DIR}/dist" CACHE PATH "Where built plug-ins go")
+include(PluginDist)
 
 function(add_mex_plugin name)
   cmake_parse_arguments(PLUGIN "" "HELP" "SOURCES" ${ARGN})
@@ -18,12 +18,7 @@ function(add_mex_plugin name)
     PREFIX "" OUTPUT_NAME ${name} SUFFIX ".mexa64"
     LIBRARY_OUTPUT_DIRECTORY "${DIST_DIR}/mexa64"
     SKIP_BUILD_RPATH TRUE INSTALL_RPATH "")
-  # Its own rule, so an edit to the help file alone still reaches dist/.
-  get_filename_component(help_name "${PLUGIN_HELP}" NAME)
-  add_custom_command(OUTPUT "${DIST_DIR}/mexa64/${help_name}"
-    COMMAND ${CMAKE_COMMAND} -E copy "${PLUGIN_HELP}" "${DIST_DIR}/mexa64/${help_name}"
-    DEPENDS "${PLUGIN_HELP}" VERBATIM)
-  add_custom_target(${name}_mexa64_help ALL DEPENDS "${DIST_DIR}/mexa64/${help_name}")
+  copy_plugin_help(${name}_mexa64_help "${PLUGIN_HELP}" "${DIST_DIR}/mexa64")
 
   # The same sources through Octave's own build tool, against Octave's own header.
   if(MKOCTFILE)
@@ -39,11 +34,11 @@ function(add_mex_plugin name)
       COMMAND ${CMAKE_COMMAND} -E make_directory "${DIST_DIR}/octave"
       COMMAND ${CMAKE_COMMAND} -E env "CXXFLAGS=-O2 -std=c++17 -ffp-contract=off -fPIC -fvisibility=hidden"
               ${MKOCTFILE} --mex -I${PROJECT_SOURCE_DIR} -o "${out}" ${PLUGIN_SOURCES}
-      COMMAND ${CMAKE_COMMAND} -E copy_if_different "${PLUGIN_HELP}" "${DIST_DIR}/octave/"
-      DEPENDS ${PLUGIN_SOURCES} ${headers} "${PLUGIN_HELP}"
+      DEPENDS ${PLUGIN_SOURCES} ${headers}
       WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
       COMMENT "Building ${name}.mex with mkoctfile"
       VERBATIM)
     add_custom_target(${name}_octave ALL DEPENDS "${out}")
+    copy_plugin_help(${name}_octave_help "${PLUGIN_HELP}" "${DIST_DIR}/octave")
   endif()
 endfunction()

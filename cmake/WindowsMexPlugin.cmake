@@ -1,7 +1,7 @@
 # add_mex_plugin(NAME HELP file SOURCES...) for 64-bit Windows with mingw-w64: a DLL
 # NAME.mexw64 in dist/mexw64 that exports only mexFunction and imports only libmx.dll,
 # libmex.dll and the system and C runtime DLLs. Its help file is copied beside it.
-set(DIST_DIR "${PROJECT_SOURCE_DIR}/dist" CACHE PATH "Where built plug-ins go")
+include(PluginDist)
 find_program(MINGW_DLLTOOL NAMES ${CMAKE_DLLTOOL} x86_64-w64-mingw32-dlltool dlltool REQUIRED)
 
 # The plug-ins link against import libraries made from the list of host functions they
@@ -39,11 +39,5 @@ function(add_mex_plugin name)
     PREFIX "" OUTPUT_NAME ${name} SUFFIX ".mexw64"
     LIBRARY_OUTPUT_DIRECTORY "${DIST_DIR}/mexw64"
     RUNTIME_OUTPUT_DIRECTORY "${DIST_DIR}/mexw64")
-  # Its own rule, so an edit to the help file alone still reaches dist/.
-  get_filename_component(help_name "${PLUGIN_HELP}" NAME)
-  add_custom_command(OUTPUT "${DIST_DIR}/mexw64/${help_name}"
-    COMMAND ${CMAKE_COMMAND} -E copy "${PLUGIN_HELP}" "${DIST_DIR}/mexw64/${help_name}"
-    DEPENDS "${PLUGIN_HELP}"
-    VERBATIM)
-  add_custom_target(${name}_mexw64_help ALL DEPENDS "${DIST_DIR}/mexw64/${help_name}")
+  copy_plugin_help(${name}_mexw64_help "${PLUGIN_HELP}" "${DIST_DIR}/mexw64")
 endfunction()
