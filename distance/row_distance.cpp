@@ -1,21 +1,21 @@
 #include "distance/row_distance.h"
 
-#include "common/simd_level.h"
+#include "common/tier.h"
 #include "distance/row_distance_variants.h"
 
 // The processor is asked on every call: there is no state to cache it in, and the
 // question costs far less than the smallest table.
 void fillRowDistances(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
 #if SIMD_HAS_X86
-  switch (detectSimdLevel()) {
-    case SimdLevel::avx512:
+  switch (detectTier()) {
+    case Tier::avx512:
       return fillRowDistancesAvx512(data, cols, rows, out);
-    case SimdLevel::avx2:
+    case Tier::avx2:
       return fillRowDistancesAvx2(data, cols, rows, out);
-    case SimdLevel::baseline:
+    case Tier::baseline:
       break;
   }
-  fillRowDistancesSse2(data, cols, rows, out);
+  fillRowDistancesBaseline(data, cols, rows, out);
 #else
   fillRowDistancesPlain(data, cols, rows, out);
 #endif

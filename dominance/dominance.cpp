@@ -24,12 +24,12 @@ constexpr std::int32_t kRowsForVectorTiers = 16;
 
 void markWithinSet(const MatrixView& set, double* flags) {
   const bool few = set.rows < kRowsForVectorTiers;
-  markWithinSetFor(few ? SimdLevel::baseline : detectSimdLevel(), set, flags);
+  markWithinSetFor(few ? Tier::baseline : detectTier(), set, flags);
 }
 
 void markAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
                     double* secondFlags) {
   const bool few = second.rows < kRowsForVectorTiers;
-  markAcrossSetsFor(few ? SimdLevel::baseline : detectSimdLevel(), first, firstFlags, second,
+  markAcrossSetsFor(few ? Tier::baseline : detectTier(), first, firstFlags, second,
                     secondFlags);
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "common/simd_level.h"
+#include "common/tier.h"
 
 // Settles rows given in sortStandingRows order (order[0 .. count) holds row indexes) for any
 // number of columns: a row falls exactly when an earlier row is <= it in every column but
@@ -15,8 +15,8 @@ using FrontFilter = void (*)(const MatrixView& m, double* order, std::int32_t co
 void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count);
 void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
 
-// The filter for `level`. Wider tiers share the AVX2 one: its compares produce vectors,
+// The filter for `tier`. Wider tiers share the AVX2 one: its compares produce vectors,
 // which here outpace AVX-512 compares into mask registers.
-FrontFilter frontFilterFor(SimdLevel level);
+FrontFilter frontFilterFor(Tier tier);
 
 #endif

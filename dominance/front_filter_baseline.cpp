@@ -67,11 +67,11 @@ void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count)
   }
 }
 
-FrontFilter frontFilterFor(SimdLevel level) {
+FrontFilter frontFilterFor(Tier tier) {
 #if SIMD_HAS_X86
-  if (level != SimdLevel::baseline) return filterFrontAvx2;
+  if (tier != Tier::baseline) return filterFrontAvx2;
 #else
-  (void)level;
+  (void)tier;
 #endif
   return filterFrontBaseline;
 }

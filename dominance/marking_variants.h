@@ -7,11 +7,11 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "common/simd_level.h"
+#include "common/tier.h"
 
-void markWithinSetFor(SimdLevel level, const MatrixView& set, double* flags);
+void markWithinSetFor(Tier tier, const MatrixView& set, double* flags);
 
-void markAcrossSetsFor(SimdLevel level, const MatrixView& first, double* firstFlags,
+void markAcrossSetsFor(Tier tier, const MatrixView& first, double* firstFlags,
                        const MatrixView& second, double* secondFlags);
 
 // The within-set pass scans rows in order first. Once the scan has compared more pairs than
@@ -22,13 +22,13 @@ struct ScanAllowance {
   std::int64_t perEliminated;
 };
 
-void markWithinSetWithAllowance(SimdLevel level, const MatrixView& set, double* flags,
+void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
                                 ScanAllowance allowance);
 
 ScanAllowance defaultScanAllowance(const MatrixView& set);
 
 // Gives the standing rows (flag 1.0) the within-set result among themselves. Rows at 0.0
 // stay there, except rows holding NaN: nothing eliminates those, so they end at 1.0.
-void settleStandingRows(SimdLevel level, const MatrixView& set, double* flags);
+void settleStandingRows(Tier tier, const MatrixView& set, double* flags);
 
 #endif

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "common/simd_level.h"
+#include "common/tier.h"
 
 // Where a scan stopped and how many rows of the second matrix it eliminated.
 struct ScanOutcome {
@@ -27,7 +27,7 @@ ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* first
 ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
                           const MatrixView& second, std::int32_t begin, double* secondFlags);
 
-// The scan built for `level`, or the baseline one where that tier is not compiled in.
-RowScan rowScanFor(SimdLevel level);
+// The scan built for `tier`, or the baseline one where that tier is not compiled in.
+RowScan rowScanFor(Tier tier);
 
 #endif

@@ -50,12 +50,12 @@ ScanOutcome scanRowBaseline(const MatrixView& first, std::int32_t row, double* f
   }
 }
 
-RowScan rowScanFor(SimdLevel level) {
+RowScan rowScanFor(Tier tier) {
 #if SIMD_HAS_X86
-  if (level == SimdLevel::avx512) return scanRowAvx512;
-  if (level == SimdLevel::avx2) return scanRowAvx2;
+  if (tier == Tier::avx512) return scanRowAvx512;
+  if (tier == Tier::avx2) return scanRowAvx2;
 #else
-  (void)level;
+  (void)tier;
 #endif
   return scanRowBaseline;
 }

@@ -28,7 +28,7 @@ void keepFirstStandingRow(const MatrixView& set, double* flags) {
 
 }  // namespace
 
-void settleStandingRows(SimdLevel level, const MatrixView& set, double* flags) {
+void settleStandingRows(Tier tier, const MatrixView& set, double* flags) {
   if (set.cols == 0) return keepFirstStandingRow(set, flags);
   const std::int32_t count = sortStandingRows(set, flags);
   if (set.cols == 2) {
@@ -36,7 +36,7 @@ void settleStandingRows(SimdLevel level, const MatrixView& set, double* flags) {
   } else if (set.cols == 3) {
     sweepThreeColumns(set, flags, count);
   } else {
-    frontFilterFor(level)(set, flags, count);
+    frontFilterFor(tier)(set, flags, count);
   }
   flagsFromListedRows(set, flags, count);
 }
@@ -44,11 +44,11 @@ void settleStandingRows(SimdLevel level, const MatrixView& set, double* flags) {
 // Eliminations made by the scan are final, and the rows still standing then settle among
 // themselves exactly as in the full scan: anything that eliminates one of them is itself
 // eliminated only by rows that stand or that would eliminate it too.
-void markWithinSetWithAllowance(SimdLevel level, const MatrixView& set, double* flags,
+void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
                                 ScanAllowance allowance) {
   if (set.rows <= 1) return;
   if (set.cols == 1) return markSingleColumn(set, flags);
-  const RowScan scan = rowScanFor(level);
+  const RowScan scan = rowScanFor(tier);
   std::int64_t compared = 0;
   std::int64_t eliminated = 0;
   for (std::int32_t i = 0; i + 1 < set.rows; ++i) {
@@ -57,7 +57,7 @@ void markWithinSetWithAllowance(SimdLevel level, const MatrixView& set, double* 
     compared += outcome.stop - i;
     eliminated += outcome.eliminated;
     if (compared > allowance.base + allowance.perEliminated * eliminated) {
-      return settleStandingRows(level, set, flags);
+      return settleStandingRows(tier, set, flags);
     }
   }
 }
@@ -67,13 +67,13 @@ ScanAllowance defaultScanAllowance(const MatrixView& set) {
   return {1024 + 2 * std::int64_t{set.rows}, 64};
 }
 
-void markWithinSetFor(SimdLevel level, const MatrixView& set, double* flags) {
-  markWithinSetWithAllowance(level, set, flags, defaultScanAllowance(set));
+void markWithinSetFor(Tier tier, const MatrixView& set, double* flags) {
+  markWithinSetWithAllowance(tier, set, flags, defaultScanAllowance(set));
 }
 
-void markAcrossSetsFor(SimdLevel level, const MatrixView& first, double* firstFlags,
+void markAcrossSetsFor(Tier tier, const MatrixView& first, double* firstFlags,
                        const MatrixView& second, double* secondFlags) {
-  const RowScan scan = rowScanFor(level);
+  const RowScan scan = rowScanFor(tier);
   for (std::int32_t i = 0; i < first.rows; ++i) {
     if (firstFlags[i] != 0.0) scan(first, i, firstFlags + i, second, 0, secondFlags);
   }

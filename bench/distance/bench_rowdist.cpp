@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/simd_level.h"
+#include "common/tier.h"
 #include "distance/row_distance.h"
 #include "distance/row_distance_variants.h"
 
@@ -73,17 +73,17 @@ void registerAll() {
   struct Entry {
     const char* name;
     Fill fill;
-    SimdLevel needs;
+    Tier needs;
   };
   const Entry entries[] = {
-      {"kernel", fillRowDistances, SimdLevel::baseline},
-      {"literal", literalFill, SimdLevel::baseline},
-      {"sse2", fillRowDistancesSse2, SimdLevel::baseline},
-      {"avx2", fillRowDistancesAvx2, SimdLevel::avx2},
-      {"avx512", fillRowDistancesAvx512, SimdLevel::avx512},
+      {"kernel", fillRowDistances, Tier::baseline},
+      {"literal", literalFill, Tier::baseline},
+      {"baseline", fillRowDistancesBaseline, Tier::baseline},
+      {"avx2", fillRowDistancesAvx2, Tier::avx2},
+      {"avx512", fillRowDistancesAvx512, Tier::avx512},
   };
   for (const Entry& e : entries) {
-    if (detectSimdLevel() < e.needs) continue;
+    if (!tierRunsHere(e.needs)) continue;
     auto* b = benchmark::RegisterBenchmark(e.name, runFill, e.fill);
     for (std::int32_t cols : kColumnCounts) b->Arg(cols);
     b->Unit(benchmark::kMillisecond)->UseRealTime();

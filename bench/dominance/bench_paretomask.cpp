@@ -12,7 +12,7 @@
 
 #include "bench/dominance/literal_marking.h"
 #include "bench/dominance/workloads.h"
-#include "common/simd_level.h"
+#include "common/tier.h"
 #include "dominance/dominance.h"
 #include "dominance/marking_variants.h"
 
@@ -24,33 +24,33 @@ struct Case {
   Workload second;  // no rows: the one-matrix form
 };
 
-using WithinPass = void (*)(const MatrixView&, double*, SimdLevel);
-using AcrossPass = void (*)(const MatrixView&, double*, const MatrixView&, double*, SimdLevel);
+using WithinPass = void (*)(const MatrixView&, double*, Tier);
+using AcrossPass = void (*)(const MatrixView&, double*, const MatrixView&, double*, Tier);
 
 struct Pass {
   std::string name;
-  SimdLevel level;
+  Tier tier;
   WithinPass within;
   AcrossPass across;
 };
 
-void literalWithin(const MatrixView& set, double* flags, SimdLevel) {
+void literalWithin(const MatrixView& set, double* flags, Tier) {
   literal::markWithinSet(set, flags);
 }
-void literalAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, SimdLevel) {
+void literalAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, Tier) {
   literal::markAcrossSets(a, fa, b, fb);
 }
-void shippedWithin(const MatrixView& set, double* flags, SimdLevel) {
+void shippedWithin(const MatrixView& set, double* flags, Tier) {
   markWithinSet(set, flags);
 }
-void shippedAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, SimdLevel) {
+void shippedAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, Tier) {
   markAcrossSets(a, fa, b, fb);
 }
-void tierWithin(const MatrixView& set, double* flags, SimdLevel level) {
-  markWithinSetFor(level, set, flags);
+void tierWithin(const MatrixView& set, double* flags, Tier tier) {
+  markWithinSetFor(tier, set, flags);
 }
-void tierAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, SimdLevel level) {
-  markAcrossSetsFor(level, a, fa, b, fb);
+void tierAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, Tier tier) {
+  markAcrossSetsFor(tier, a, fa, b, fb);
 }
 
 MatrixView viewOf(const Workload& w) {
@@ -63,9 +63,9 @@ void runPass(benchmark::State& state, const Case& c, const Pass& pass) {
   for (auto _ : state) {
     std::fill(fa.begin(), fa.end(), 1.0);
     std::fill(fb.begin(), fb.end(), 1.0);
-    pass.within(viewOf(c.first), fa.data(), pass.level);
+    pass.within(viewOf(c.first), fa.data(), pass.tier);
     if (c.second.rows > 0) {
-      pass.across(viewOf(c.first), fa.data(), viewOf(c.second), fb.data(), pass.level);
+      pass.across(viewOf(c.first), fa.data(), viewOf(c.second), fb.data(), pass.tier);
     }
     benchmark::DoNotOptimize(fa.data());
     benchmark::DoNotOptimize(fb.data());
@@ -131,13 +131,13 @@ int main(int argc, char** argv) {
       {"two_sets_5000x3", uniformRows(5000, 3, 9), uniformRows(5000, 3, 10)},
   };
 
-  std::vector<Pass> passes = {{"literal", SimdLevel::baseline, literalWithin, literalAcross},
-                              {"shipped", SimdLevel::baseline, shippedWithin, shippedAcross},
-                              {"baseline", SimdLevel::baseline, tierWithin, tierAcross}};
-  const SimdLevel best = detectSimdLevel();
-  if (best >= SimdLevel::avx2) passes.push_back({"avx2", SimdLevel::avx2, tierWithin, tierAcross});
-  if (best >= SimdLevel::avx512) {
-    passes.push_back({"avx512", SimdLevel::avx512, tierWithin, tierAcross});
+  std::vector<Pass> passes = {{"literal", Tier::baseline, literalWithin, literalAcross},
+                              {"shipped", Tier::baseline, shippedWithin, shippedAcross},
+                              {"baseline", Tier::baseline, tierWithin, tierAcross}};
+  const Tier best = detectTier();
+  if (best >= Tier::avx2) passes.push_back({"avx2", Tier::avx2, tierWithin, tierAcross});
+  if (best >= Tier::avx512) {
+    passes.push_back({"avx512", Tier::avx512, tierWithin, tierAcross});
   }
 
   std::vector<std::string> workloads;

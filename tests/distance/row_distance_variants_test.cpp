@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/simd_level.h"
+#include "common/tier.h"
 #include "distance/row_distance.h"
 #include "tests/distance/literal_table.h"
 
@@ -20,7 +20,7 @@ using Fill = void (*)(const double*, std::int32_t, std::int32_t, double*);
 struct Variant {
   const char* name;
   Fill fill;
-  SimdLevel needs;
+  Tier needs;
 };
 
 void PrintTo(const Variant& v, std::ostream* os) {
@@ -28,13 +28,13 @@ void PrintTo(const Variant& v, std::ostream* os) {
 }
 
 const Variant kVariants[] = {
-    {"Plain", fillRowDistancesPlain, SimdLevel::baseline},
+    {"Plain", fillRowDistancesPlain, Tier::baseline},
 #if SIMD_HAS_X86
-    {"Sse2", fillRowDistancesSse2, SimdLevel::baseline},
-    {"Avx2", fillRowDistancesAvx2, SimdLevel::avx2},
-    {"Avx512", fillRowDistancesAvx512, SimdLevel::avx512},
+    {"Baseline", fillRowDistancesBaseline, Tier::baseline},
+    {"Avx2", fillRowDistancesAvx2, Tier::avx2},
+    {"Avx512", fillRowDistancesAvx512, Tier::avx512},
 #endif
-    {"Dispatched", fillRowDistances, SimdLevel::baseline},
+    {"Dispatched", fillRowDistances, Tier::baseline},
 };
 
 // Mostly ordinary values of magnitudes far apart, so that any change in the order of the
@@ -66,7 +66,7 @@ const double kGarbage = -1234.5;
 class RowDistanceVariant : public ::testing::TestWithParam<Variant> {
  protected:
   void SetUp() override {
-    if (detectSimdLevel() < GetParam().needs) GTEST_SKIP() << "processor lacks this build";
+    if (!tierRunsHere(GetParam().needs)) GTEST_SKIP() << "processor lacks this build";
   }
 
   // Checks the build on one matrix against the plain loop: every cell written, the same

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "common/simd_level.h"
+#include "common/tier.h"
 #include "dominance/marking_variants.h"
 #include "tests/dominance/reference_marking.h"
 #include "tests/dominance/shaped_rows.h"
 
 // Names the tier in test listings.
-void PrintTo(SimdLevel level, std::ostream* out) {
-  *out << (level == SimdLevel::avx512 ? "avx512" : level == SimdLevel::avx2 ? "avx2" : "baseline");
+void PrintTo(Tier tier, std::ostream* out) {
+  *out << tierName(tier);
 }
 
 namespace {
@@ -28,15 +28,15 @@ MatrixView viewOf(const RowMatrix& m) {
                     m.values.data()};
 }
 
-std::vector<double> withinSet(SimdLevel level, const RowMatrix& m, std::int64_t budget) {
+std::vector<double> withinSet(Tier tier, const RowMatrix& m, std::int64_t budget) {
   std::vector<double> flags(m.rows, 1.0);
-  markWithinSetWithAllowance(level, viewOf(m), flags.data(), ScanAllowance{budget, 0});
+  markWithinSetWithAllowance(tier, viewOf(m), flags.data(), ScanAllowance{budget, 0});
   return flags;
 }
 
-std::vector<double> withinSetByDefault(SimdLevel level, const RowMatrix& m) {
+std::vector<double> withinSetByDefault(Tier tier, const RowMatrix& m) {
   std::vector<double> flags(m.rows, 1.0);
-  markWithinSetFor(level, viewOf(m), flags.data());
+  markWithinSetFor(tier, viewOf(m), flags.data());
   return flags;
 }
 
@@ -53,10 +53,10 @@ std::vector<double> closedFormAmong(const RowMatrix& m, std::vector<double> flag
   return flags;
 }
 
-class EveryTier : public ::testing::TestWithParam<SimdLevel> {
+class EveryTier : public ::testing::TestWithParam<Tier> {
  protected:
   void SetUp() override {
-    if (static_cast<int>(GetParam()) > static_cast<int>(detectSimdLevel())) {
+    if (!tierRunsHere(GetParam())) {
       GTEST_SKIP() << "this processor lacks the instruction set";
     }
   }
@@ -111,20 +111,11 @@ TEST_P(EveryTier, LargeInputsMatchTheClosedForm) {
   }
 }
 
-std::string tierName(const ::testing::TestParamInfo<SimdLevel>& info) {
-  switch (info.param) {
-    case SimdLevel::avx512:
-      return "avx512";
-    case SimdLevel::avx2:
-      return "avx2";
-    default:
-      return "baseline";
-  }
+std::string nameOf(const ::testing::TestParamInfo<Tier>& info) {
+  return tierName(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tiers, EveryTier,
-                         ::testing::Values(SimdLevel::baseline, SimdLevel::avx2, SimdLevel::avx512),
-                         tierName);
+INSTANTIATE_TEST_SUITE_P(Tiers, EveryTier, ::testing::ValuesIn(kTiers), nameOf);
 
 // The sorted passes alone, on standing rows chosen at random among rows without NaN
 // (nothing eliminates those).

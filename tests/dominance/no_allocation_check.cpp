@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "common/simd_level.h"
+#include "common/tier.h"
 #include "dominance/dominance.h"
 #include "dominance/marking_variants.h"
 #include "tests/dominance/shaped_rows.h"
@@ -98,25 +98,24 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
   }
   const RowMatrix first = randomRows(rng, 3000, 3, 50);
   const RowMatrix second = randomRows(rng, 700, 3, 4);
-  const int best = static_cast<int>(detectSimdLevel());
-  for (int tier = 0; tier <= best; ++tier) {
-    const auto level = static_cast<SimdLevel>(tier);
+  for (const Tier tier : kTiers) {
+    if (!tierRunsHere(tier)) continue;
     for (const RowMatrix& m : inputs) {
       std::vector<double> flags(m.rows, 1.0);
-      EXPECT_EQ(allocationsDuring([&] { markWithinSetFor(level, viewOf(m), flags.data()); }), 0)
-          << m.rows << " x " << m.cols << " tier " << tier;
+      EXPECT_EQ(allocationsDuring([&] { markWithinSetFor(tier, viewOf(m), flags.data()); }), 0)
+          << m.rows << " x " << m.cols << " tier " << tierName(tier);
       flags.assign(m.rows, 1.0);
       EXPECT_EQ(allocationsDuring([&] {
-                  markWithinSetWithAllowance(level, viewOf(m), flags.data(), ScanAllowance{0, 0});
+                  markWithinSetWithAllowance(tier, viewOf(m), flags.data(), ScanAllowance{0, 0});
                 }),
                 0)
-          << m.rows << " x " << m.cols << " tier " << tier;
+          << m.rows << " x " << m.cols << " tier " << tierName(tier);
     }
     std::vector<double> fa(first.rows, 1.0);
     std::vector<double> fb(second.rows, 1.0);
     EXPECT_EQ(allocationsDuring([&] {
                 markWithinSet(viewOf(first), fa.data());
-                markAcrossSetsFor(level, viewOf(first), fa.data(), viewOf(second), fb.data());
+                markAcrossSetsFor(tier, viewOf(first), fa.data(), viewOf(second), fb.data());
               }),
               0);
   }

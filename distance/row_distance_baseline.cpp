@@ -123,7 +123,7 @@ void fillTile(const TableTile& t) {
 
 }  // namespace
 
-void fillRowDistancesSse2(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
+void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
   fillByTiles(data, cols, rows, out, fillTile);
 }
 

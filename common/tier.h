@@ -1,0 +1,28 @@
+#ifndef COMMON_TIER_H
+#define COMMON_TIER_H
+
+// Instruction-set tiers that kernels are built for. Shipped code targets baseline x86-64
+// and picks a faster tier per call, so one binary runs on every x86-64 processor. On other
+// processors only `baseline` exists, and it means the portable path.
+enum class Tier { baseline = 0, avx2 = 1, avx512 = 2 };
+
+// Every tier, lowest first: dispatch tables, tests and benches iterate this list.
+constexpr Tier kTiers[] = {Tier::baseline, Tier::avx2, Tier::avx512};
+constexpr int kTierCount = static_cast<int>(sizeof kTiers / sizeof kTiers[0]);
+
+// The name tests and benches print for a tier.
+constexpr const char* tierName(Tier tier) {
+  constexpr const char* kNames[] = {"baseline", "avx2", "avx512"};
+  return kNames[static_cast<int>(tier)];
+}
+
+// The best tier this processor and operating system support (AVX2 implies FMA-capable
+// hardware, but kernels never use fused operations). Reads the processor each call.
+Tier detectTier();
+
+// Whether code built for `tier` may run here.
+inline bool tierRunsHere(Tier tier) {
+  return static_cast<int>(tier) <= static_cast<int>(detectTier());
+}
+
+#endif
