@@ -123,7 +123,8 @@ void fillTile(const TableTile& t) {
 
 }  // namespace
 
-void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
+void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
+                              double* out) {
   fillByTiles(data, cols, rows, out, fillTile);
 }
 

@@ -12,7 +12,8 @@
 void fillRowDistancesPlain(const double* data, std::int32_t cols, std::int32_t rows, double* out);
 
 #if SIMD_HAS_X86
-void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows, double* out);
+void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
+                              double* out);
 // Only on processors with AVX2, resp. AVX-512 F/DQ/BW/VL (see detectTier).
 void fillRowDistancesAvx2(const double* data, std::int32_t cols, std::int32_t rows, double* out);
 void fillRowDistancesAvx512(const double* data, std::int32_t cols, std::int32_t rows, double* out);

@@ -30,6 +30,5 @@ void markWithinSet(const MatrixView& set, double* flags) {
 void markAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
                     double* secondFlags) {
   const bool few = second.rows < kRowsForVectorTiers;
-  markAcrossSetsFor(few ? Tier::baseline : detectTier(), first, firstFlags, second,
-                    secondFlags);
+  markAcrossSetsFor(few ? Tier::baseline : detectTier(), first, firstFlags, second, secondFlags);
 }
