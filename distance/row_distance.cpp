@@ -6,7 +6,7 @@
 // The processor is asked on every call: there is no state to cache it in, and the
 // question costs far less than the smallest table.
 void fillRowDistances(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
   switch (detectTier()) {
     case Tier::avx512:
       return fillRowDistancesAvx512(data, cols, rows, out);

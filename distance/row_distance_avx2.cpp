@@ -2,7 +2,7 @@
 
 #include "distance/row_distance_variants.h"
 
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
 
 #include <immintrin.h>
 
@@ -20,7 +20,7 @@ struct Block {
   __m256d c0, c1, c2, c3;
 };
 
-SIMD_TARGET_AVX2 inline void addSquare(__m256d& sum, __m256d rowsI, double rowJ) {
+TIER_TARGET_AVX2 inline void addSquare(__m256d& sum, __m256d rowsI, double rowJ) {
   const __m256d d = _mm256_sub_pd(rowsI, _mm256_set1_pd(rowJ));
   sum = _mm256_add_pd(sum, _mm256_mul_pd(d, d));
 }
@@ -30,7 +30,7 @@ inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
 }
 
 // Rows past iCount read as 0.0; a full block loads all four without a mask.
-SIMD_TARGET_AVX2 inline __m256d loadRows(const double* p, std::ptrdiff_t iCount) {
+TIER_TARGET_AVX2 inline __m256d loadRows(const double* p, std::ptrdiff_t iCount) {
   if (iCount >= kWidth) return _mm256_loadu_pd(p);
   const __m256i lanes = _mm256_setr_epi64x(0, 1, 2, 3);
   return _mm256_maskload_pd(p, _mm256_cmpgt_epi64(_mm256_set1_epi64x(iCount), lanes));
@@ -39,7 +39,7 @@ SIMD_TARGET_AVX2 inline __m256d loadRows(const double* p, std::ptrdiff_t iCount)
 // Each lane sums its own pair, column by column, row a + r minus row b + c, then takes the
 // square root. Rows past iCount read 0.0 and columns past jLast repeat row b + jLast, so an
 // edge block reads no row past the matrix.
-SIMD_TARGET_AVX2 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a,
+TIER_TARGET_AVX2 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a,
                                            std::ptrdiff_t iCount, std::ptrdiff_t b,
                                            std::ptrdiff_t jLast) {
   const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
@@ -61,7 +61,7 @@ SIMD_TARGET_AVX2 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a,
 }
 
 // Lane c of register r becomes lane r of register c.
-SIMD_TARGET_AVX2 inline Block transpose(const Block& v) {
+TIER_TARGET_AVX2 inline Block transpose(const Block& v) {
   const __m256d low01 = _mm256_unpacklo_pd(v.c0, v.c1);
   const __m256d high01 = _mm256_unpackhi_pd(v.c0, v.c1);
   const __m256d low23 = _mm256_unpacklo_pd(v.c2, v.c3);
@@ -72,7 +72,7 @@ SIMD_TARGET_AVX2 inline Block transpose(const Block& v) {
 }
 
 // Register c goes to first + c * stride.
-SIMD_TARGET_AVX2 inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
+TIER_TARGET_AVX2 inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   _mm256_storeu_pd(first, v.c0);
   _mm256_storeu_pd(first + stride, v.c1);
   _mm256_storeu_pd(first + 2 * stride, v.c2);
@@ -81,20 +81,20 @@ SIMD_TARGET_AVX2 inline void storeBlock(double* first, std::ptrdiff_t stride, co
 
 // A full block above the diagonal: its columns go to the upper half, its transpose to the
 // lower half, each as contiguous runs of four cells.
-SIMD_TARGET_AVX2 inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t b) {
+TIER_TARGET_AVX2 inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t b) {
   const Block dist = computeBlock(t, a, kWidth, b, kWidth - 1);
   storeBlock(t.out + (a + b * t.rows), t.rows, dist);
   storeBlock(t.out + (b + a * t.rows), t.rows, transpose(dist));
 }
 
-SIMD_TARGET_AVX2 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
+TIER_TARGET_AVX2 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
                                     std::ptrdiff_t b, std::ptrdiff_t jCount) {
   double block[kWidth * kWidth];
   storeBlock(block, kWidth, computeBlock(t, a, iCount, b, jCount - 1));
   storeEdgeBlock(block, kWidth, t, a, iCount, b, jCount);
 }
 
-SIMD_TARGET_AVX2 void fillTile(const TableTile& t) {
+TIER_TARGET_AVX2 void fillTile(const TableTile& t) {
   const bool onDiagonal = t.iBegin == t.jBegin;
   for (std::ptrdiff_t a = t.iBegin; a < t.iEnd; a += kWidth) {
     for (std::ptrdiff_t b = onDiagonal ? a : t.jBegin; b < t.jEnd; b += kWidth) {

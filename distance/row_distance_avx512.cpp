@@ -2,7 +2,7 @@
 
 #include "distance/row_distance_variants.h"
 
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
 
 // GCC 12 takes the undefined pass-through operand inside the AVX-512 intrinsics for a read
 // of an uninitialised variable.
@@ -26,7 +26,7 @@ struct Block {
   __m512d c0, c1, c2, c3, c4, c5, c6, c7;
 };
 
-SIMD_TARGET_AVX512 inline void addSquare(__m512d& sum, __m512d rowsI, double rowJ) {
+TIER_TARGET_AVX512 inline void addSquare(__m512d& sum, __m512d rowsI, double rowJ) {
   const __m512d d = _mm512_sub_pd(rowsI, _mm512_set1_pd(rowJ));
   sum = _mm512_add_pd(sum, _mm512_mul_pd(d, d));
 }
@@ -38,7 +38,7 @@ inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
 // Each lane sums its own pair, column by column, row a + r minus row b + c, then takes the
 // square root. Lanes outside iMask read 0.0 and columns past jLast repeat row b + jLast, so
 // an edge block reads no row past the matrix.
-SIMD_TARGET_AVX512 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, __mmask8 iMask,
+TIER_TARGET_AVX512 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, __mmask8 iMask,
                                              std::ptrdiff_t b, std::ptrdiff_t jLast) {
   const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
   const std::ptrdiff_t j4 = upTo(4, jLast), j5 = upTo(5, jLast), j6 = upTo(6, jLast);
@@ -66,7 +66,7 @@ SIMD_TARGET_AVX512 inline Block computeBlock(const TableTile& t, std::ptrdiff_t 
 }
 
 // Lane c of register r becomes lane r of register c.
-SIMD_TARGET_AVX512 inline Block transpose(const Block& v) {
+TIER_TARGET_AVX512 inline Block transpose(const Block& v) {
   const __m512d p0 = _mm512_unpacklo_pd(v.c0, v.c1), p1 = _mm512_unpackhi_pd(v.c0, v.c1);
   const __m512d p2 = _mm512_unpacklo_pd(v.c2, v.c3), p3 = _mm512_unpackhi_pd(v.c2, v.c3);
   const __m512d p4 = _mm512_unpacklo_pd(v.c4, v.c5), p5 = _mm512_unpackhi_pd(v.c4, v.c5);
@@ -82,7 +82,7 @@ SIMD_TARGET_AVX512 inline Block transpose(const Block& v) {
 }
 
 // Register c goes to first + c * stride.
-SIMD_TARGET_AVX512 inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
+TIER_TARGET_AVX512 inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   _mm512_storeu_pd(first, v.c0);
   _mm512_storeu_pd(first + stride, v.c1);
   _mm512_storeu_pd(first + 2 * stride, v.c2);
@@ -95,14 +95,14 @@ SIMD_TARGET_AVX512 inline void storeBlock(double* first, std::ptrdiff_t stride, 
 
 // A full block above the diagonal: its columns go to the upper half, its transpose to the
 // lower half, each as contiguous runs of eight cells.
-SIMD_TARGET_AVX512 inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a,
+TIER_TARGET_AVX512 inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a,
                                              std::ptrdiff_t b) {
   const Block dist = computeBlock(t, a, 0xFF, b, kWidth - 1);
   storeBlock(t.out + (a + b * t.rows), t.rows, dist);
   storeBlock(t.out + (b + a * t.rows), t.rows, transpose(dist));
 }
 
-SIMD_TARGET_AVX512 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
+TIER_TARGET_AVX512 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
                                       std::ptrdiff_t b, std::ptrdiff_t jCount) {
   const __mmask8 iMask = static_cast<__mmask8>((1u << iCount) - 1u);
   double block[kWidth * kWidth];
@@ -110,7 +110,7 @@ SIMD_TARGET_AVX512 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std:
   storeEdgeBlock(block, kWidth, t, a, iCount, b, jCount);
 }
 
-SIMD_TARGET_AVX512 void fillTile(const TableTile& t) {
+TIER_TARGET_AVX512 void fillTile(const TableTile& t) {
   const bool onDiagonal = t.iBegin == t.jBegin;
   for (std::ptrdiff_t a = t.iBegin; a < t.iEnd; a += kWidth) {
     for (std::ptrdiff_t b = onDiagonal ? a : t.jBegin; b < t.jEnd; b += kWidth) {

@@ -3,7 +3,7 @@
 
 #include "distance/row_distance_variants.h"
 
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
 
 #include <emmintrin.h>
 

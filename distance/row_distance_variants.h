@@ -6,12 +6,12 @@
 
 #include <cstdint>
 
-#include "common/simd_target.h"
+#include "common/tier_target.h"
 
 // Portable C++, for processors without a vector build.
 void fillRowDistancesPlain(const double* data, std::int32_t cols, std::int32_t rows, double* out);
 
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
 void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
                               double* out);
 // Only on processors with AVX2, resp. AVX-512 F/DQ/BW/VL (see detectTier).

@@ -1,10 +1,10 @@
-#include "common/simd_target.h"
+#include "common/tier_target.h"
 #include "dominance/front_filter.h"
 #include "dominance/lane_bits.h"
 #include "dominance/row_order.h"
 #include "dominance/sorted_rows.h"
 
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
 #include <immintrin.h>
 
 #include "dominance/avx2_lanes.h"
@@ -17,7 +17,7 @@ namespace {
 constexpr std::int32_t kBlock = 8;
 constexpr std::int32_t kMaxHeld = 5;
 
-SIMD_TARGET_AVX2 inline __m256d columnOf(const MatrixView& m, const std::int32_t* rows,
+TIER_TARGET_AVX2 inline __m256d columnOf(const MatrixView& m, const std::int32_t* rows,
                                          std::int32_t col) {
   const double* values = columnData(m, col);
   return _mm256_setr_pd(values[rows[0]], values[rows[1]], values[rows[2]], values[rows[3]]);
@@ -26,7 +26,7 @@ SIMD_TARGET_AVX2 inline __m256d columnOf(const MatrixView& m, const std::int32_t
 // Lanes of the eight candidates `rows` that no row of order[0 .. front) is <= in every
 // column from 1 on.
 template <std::int32_t kHeld>
-SIMD_TARGET_AVX2 unsigned uncoveredLanes(const MatrixView& m, const double* order,
+TIER_TARGET_AVX2 unsigned uncoveredLanes(const MatrixView& m, const double* order,
                                          std::int32_t front, const std::int32_t* rows) {
   __m256d low[kHeld];
   __m256d high[kHeld];
@@ -74,7 +74,7 @@ SIMD_TARGET_AVX2 unsigned uncoveredLanes(const MatrixView& m, const double* orde
 }
 
 template <std::int32_t kHeld>
-SIMD_TARGET_AVX2 void filterFront(const MatrixView& m, double* order, std::int32_t count) {
+TIER_TARGET_AVX2 void filterFront(const MatrixView& m, double* order, std::int32_t count) {
   std::int32_t front = 0;
   std::int32_t p = 0;
   for (; count - p >= kBlock; p += kBlock) {

@@ -1,4 +1,4 @@
-#include "common/simd_target.h"
+#include "common/tier_target.h"
 #include "dominance/front_filter.h"
 #include "dominance/row_order.h"
 #include "dominance/sorted_rows.h"
@@ -68,7 +68,7 @@ void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count)
 }
 
 FrontFilter frontFilterFor(Tier tier) {
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
   if (tier != Tier::baseline) return filterFrontAvx2;
 #else
   (void)tier;

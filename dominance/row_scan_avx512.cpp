@@ -1,8 +1,8 @@
-#include "common/simd_target.h"
+#include "common/tier_target.h"
 #include "dominance/lane_bits.h"
 #include "dominance/row_scan.h"
 
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
 #include <immintrin.h>
 
 namespace {
@@ -12,7 +12,7 @@ namespace {
 // the decisions of the block in lane order and returns the lane that eliminates the first
 // row, or -1.
 template <std::int32_t kCols, bool kTail>
-SIMD_TARGET_AVX512 inline int compareBlock(const double* firstData, std::ptrdiff_t row,
+TIER_TARGET_AVX512 inline int compareBlock(const double* firstData, std::ptrdiff_t row,
                                            std::ptrdiff_t firstStride, std::int32_t cols,
                                            const double* secondData, std::ptrdiff_t j,
                                            std::ptrdiff_t secondStride, double* secondFlags,
@@ -47,7 +47,7 @@ SIMD_TARGET_AVX512 inline int compareBlock(const double* firstData, std::ptrdiff
   return eliminatedAt;
 }
 
-SIMD_TARGET_AVX512 inline bool allEliminated(const double* flags) {
+TIER_TARGET_AVX512 inline bool allEliminated(const double* flags) {
   const __m512d zero = _mm512_setzero_pd();
   const __m512d either =
       _mm512_or_pd(_mm512_or_pd(_mm512_loadu_pd(flags), _mm512_loadu_pd(flags + 8)),
@@ -56,7 +56,7 @@ SIMD_TARGET_AVX512 inline bool allEliminated(const double* flags) {
 }
 
 template <std::int32_t kCols>
-SIMD_TARGET_AVX512 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag,
+TIER_TARGET_AVX512 ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag,
                                        const MatrixView& second, std::int32_t begin,
                                        double* secondFlags) {
   const std::ptrdiff_t firstStride = first.rows;

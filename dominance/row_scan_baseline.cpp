@@ -1,4 +1,4 @@
-#include "common/simd_target.h"
+#include "common/tier_target.h"
 #include "dominance/row_scan.h"
 
 namespace {
@@ -51,7 +51,7 @@ ScanOutcome scanRowBaseline(const MatrixView& first, std::int32_t row, double* f
 }
 
 RowScan rowScanFor(Tier tier) {
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
   if (tier == Tier::avx512) return scanRowAvx512;
   if (tier == Tier::avx2) return scanRowAvx2;
 #else

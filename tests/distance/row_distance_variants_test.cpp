@@ -29,7 +29,7 @@ void PrintTo(const Variant& v, std::ostream* os) {
 
 const Variant kVariants[] = {
     {"Plain", fillRowDistancesPlain, Tier::baseline},
-#if SIMD_HAS_X86
+#if TIER_HAS_X86
     {"Baseline", fillRowDistancesBaseline, Tier::baseline},
     {"Avx2", fillRowDistancesAvx2, Tier::avx2},
     {"Avx512", fillRowDistancesAvx512, Tier::avx512},
