@@ -1,3 +1,4 @@
+#include "dominance/front_divide.h"
 #include "dominance/front_filter.h"
 #include "dominance/front_sweeps.h"
 #include "dominance/marking_variants.h"
@@ -36,7 +37,7 @@ void settleStandingRows(Tier tier, const MatrixView& set, double* flags) {
   } else if (set.cols == 3) {
     sweepThreeColumns(set, flags, count);
   } else {
-    frontFilterFor(tier)(set, flags, count);
+    divideFront(set, flags, count, frontFilterFor(tier), defaultDivideLimits());
   }
   flagsFromListedRows(set, flags, count);
 }

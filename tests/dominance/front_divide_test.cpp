@@ -1,0 +1,77 @@
+// The divide and conquer for many columns, with limits lowered so that a few dozen rows
+// already reach every step, against the closed form of the within-set result.
+
+#include "dominance/front_divide.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "common/tier.h"
+#include "dominance/sorted_rows.h"
+#include "tests/dominance/reference_marking.h"
+#include "tests/dominance/shaped_rows.h"
+
+namespace {
+
+MatrixView viewOf(const RowMatrix& m) {
+  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
+                    m.values.data()};
+}
+
+std::vector<double> divided(const RowMatrix& m, Tier tier, DivideLimits limits) {
+  std::vector<double> flags(m.rows, 1.0);
+  const MatrixView view = viewOf(m);
+  const std::int32_t count = sortStandingRows(view, flags.data());
+  divideFront(view, flags.data(), count, frontFilterFor(tier), limits);
+  flagsFromListedRows(view, flags.data(), count);
+  return flags;
+}
+
+// Splits at every size, pairwise comparison only of single pairs, and near the defaults.
+constexpr DivideLimits kLimits[] = {{1, 0}, {2, 1}, {3, 5}, {7, 30}, {256, 256}};
+
+class DivideEveryTier : public ::testing::TestWithParam<Tier> {
+ protected:
+  void SetUp() override {
+    if (!tierRunsHere(GetParam())) GTEST_SKIP() << "this processor lacks the instruction set";
+  }
+};
+
+// Ties in every split column, repeated rows on both sides of a split, NaN, +-0 and +-Inf.
+TEST_P(DivideEveryTier, MatchesTheScanOnSmallShapedRows) {
+  std::mt19937_64 rng(4242);
+  for (int trial = 0; trial < 2500; ++trial) {
+    const auto rows = static_cast<std::size_t>(trial % 61);
+    const auto cols = static_cast<std::size_t>(2 + trial / 61 % 11);
+    const RowMatrix m = shapedRows(rng, trial, rows, cols);
+    const std::vector<double> expected = referenceWithinSet(m);
+    for (const DivideLimits& limits : kLimits) {
+      ASSERT_EQ(divided(m, GetParam(), limits), expected)
+          << "trial " << trial << " limits " << limits.leafRows << "/" << limits.leafPairs;
+    }
+  }
+}
+
+// Larger sets: whole fronts, where nothing prunes the recursion, and rows with few values.
+TEST_P(DivideEveryTier, MatchesTheScanOnLargerSets) {
+  std::mt19937_64 rng(977);
+  for (const std::size_t cols : {4u, 5u, 7u, 12u}) {
+    for (const RowMatrix& m :
+         {frontRows(rng, 700, cols), randomRows(rng, 700, cols, 3), nearTieRows(rng, 500, cols)}) {
+      const std::vector<double> expected = referenceWithinSet(m);
+      for (const DivideLimits& limits : kLimits) {
+        ASSERT_EQ(divided(m, GetParam(), limits), expected) << cols << " columns";
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tiers, DivideEveryTier, ::testing::ValuesIn(kTiers),
+                         [](const ::testing::TestParamInfo<Tier>& info) {
+                           return std::string(tierName(info.param));
+                         });
+
+}  // namespace
