@@ -1,5 +1,6 @@
-// The dominance passes against the literal procedure on the same inputs, in one run, with
-// the speed-up of each pass printed at the end.
+// The dominance passes against two baselines on the same inputs, in one run: the literal
+// procedure, and a frozen copy of the passes as they stood before the divide and conquer for
+// many columns. The speed-up over each is printed at the end.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/dominance/frozen/dominance.h"
 #include "bench/dominance/literal_marking.h"
 #include "bench/dominance/workloads.h"
 #include "common/tier.h"
@@ -22,6 +24,10 @@ struct Case {
   std::string name;
   Workload first;
   Workload second;  // no rows: the one-matrix form
+  // Which baselines finish in reasonable time, and whether each tier is timed too.
+  bool literal;
+  bool frozen;
+  bool tiers;
 };
 
 using WithinPass = void (*)(const MatrixView&, double*, Tier);
@@ -45,6 +51,12 @@ void shippedWithin(const MatrixView& set, double* flags, Tier) {
 }
 void shippedAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, Tier) {
   markAcrossSets(a, fa, b, fb);
+}
+void frozenWithin(const MatrixView& set, double* flags, Tier) {
+  frozen::markWithinSet(set, flags);
+}
+void frozenAcross(const MatrixView& a, double* fa, const MatrixView& b, double* fb, Tier) {
+  frozen::markAcrossSets(a, fa, b, fb);
 }
 void tierWithin(const MatrixView& set, double* flags, Tier tier) {
   markWithinSetFor(tier, set, flags);
@@ -72,7 +84,7 @@ void runPass(benchmark::State& state, const Case& c, const Pass& pass) {
   }
 }
 
-// Prints, after the usual table, each pass's time as a speed-up over the literal procedure:
+// Prints, after the usual table, each pass's time as a speed-up over the two baselines:
 // CPU time, the best of --benchmark_repetitions, so that other work on a shared machine
 // weighs less on the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -94,22 +106,33 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\nSpeed-up over the literal procedure (CPU time, same run):\n");
+    std::printf(
+        "\nSpeed-up over the literal procedure and the frozen passes (CPU time, same run):\n");
     for (const std::string& workload : workloads_) {
-      const auto literal = milliseconds_.find(workload + "/literal");
-      if (literal == milliseconds_.end()) continue;
-      std::printf("  %-20s literal %.4g ms", workload.c_str(), literal->second);
+      std::printf("  %-22s", workload.c_str());
+      const double* literal = timeOf(workload, "literal");
+      const double* frozen = timeOf(workload, "frozen");
+      if (literal != nullptr) std::printf(" literal %.4g ms", *literal);
+      if (frozen != nullptr) std::printf(" frozen %.4g ms", *frozen);
       for (const std::string& pass : passes_) {
-        const auto run = milliseconds_.find(workload + "/" + pass);
-        if (run == milliseconds_.end() || pass == "literal") continue;
-        std::printf("  %s %.4g ms (%.1fx)", pass.c_str(), run->second,
-                    literal->second / run->second);
+        const double* ms = timeOf(workload, pass);
+        if (ms == nullptr || pass == "literal" || pass == "frozen") continue;
+        std::printf("  %s %.4g ms", pass.c_str(), *ms);
+        if (literal != nullptr) std::printf(" (%.1fx literal", *literal / *ms);
+        if (frozen != nullptr)
+          std::printf("%s%.2fx frozen", literal != nullptr ? ", " : " (", *frozen / *ms);
+        if (literal != nullptr || frozen != nullptr) std::printf(")");
       }
       std::printf("\n");
     }
   }
 
  private:
+  const double* timeOf(const std::string& workload, const std::string& pass) const {
+    const auto found = milliseconds_.find(workload + "/" + pass);
+    return found == milliseconds_.end() ? nullptr : &found->second;
+  }
+
   std::vector<std::string> workloads_;
   std::vector<std::string> passes_;
   std::map<std::string, double> milliseconds_;
@@ -120,18 +143,31 @@ class RatioReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   const Workload none{0, 0, {}};
   const std::vector<Case> cases = {
-      {"uniform_100000x2", uniformRows(100000, 2, 1), none},
-      {"uniform_100000x3", uniformRows(100000, 3, 2), none},
-      {"front_20000x2", frontRows(20000, 2, 3), none},
-      {"front_20000x3", frontRows(20000, 3, 4), none},
-      {"front_10000x5", frontRows(10000, 5, 5), none},
-      {"uniform_20000x8", uniformRows(20000, 8, 6), none},
-      {"integers_100000x3", integerRows(100000, 3, 7), none},
-      {"uniform_200x3", uniformRows(200, 3, 8), none},
-      {"two_sets_5000x3", uniformRows(5000, 3, 9), uniformRows(5000, 3, 10)},
+      {"uniform_100000x2", uniformRows(100000, 2, 1), none, true, true, true},
+      {"uniform_1000000x2", uniformRows(1000000, 2, 11), none, true, false, false},
+      {"uniform_100000x3", uniformRows(100000, 3, 2), none, true, true, true},
+      {"integers_100000x3", integerRows(100000, 3, 7), none, true, true, true},
+      {"front_20000x3", frontRows(20000, 3, 4), none, true, true, true},
+      {"uniform_20000x5", uniformRows(20000, 5, 12), none, true, true, false},
+      {"uniform_200000x6", uniformRows(200000, 6, 13), none, false, true, false},
+      {"front_5000x8", frontRows(5000, 8, 14), none, true, true, false},
+      {"front_20000x2", frontRows(20000, 2, 3), none, true, true, true},
+      {"front_100000x2", frontRows(100000, 2, 15), none, false, true, false},
+      {"front_10000x5", frontRows(10000, 5, 5), none, true, true, true},
+      {"uniform_20000x8", uniformRows(20000, 8, 6), none, true, true, true},
+      {"front_50000x4", frontRows(50000, 4, 16), none, false, true, true},
+      {"concave_50000x4", concaveFrontRows(50000, 4, 17), none, false, true, false},
+      {"clustered_50000x4", clusteredFrontRows(50000, 4, 18), none, false, true, false},
+      {"mixed_50000x4", mixedFrontRows(50000, 4, 19), none, false, true, false},
+      {"front_50000x6", frontRows(50000, 6, 20), none, false, true, false},
+      {"front_200000x4", frontRows(200000, 4, 21), none, false, true, false},
+      {"front_1000000x4", frontRows(1000000, 4, 22), none, false, false, false},
+      {"uniform_200x3", uniformRows(200, 3, 8), none, true, true, true},
+      {"two_sets_5000x3", uniformRows(5000, 3, 9), uniformRows(5000, 3, 10), true, true, true},
   };
 
   std::vector<Pass> passes = {{"literal", Tier::baseline, literalWithin, literalAcross},
+                              {"frozen", Tier::baseline, frozenWithin, frozenAcross},
                               {"shipped", Tier::baseline, shippedWithin, shippedAcross},
                               {"baseline", Tier::baseline, tierWithin, tierAcross}};
   const Tier best = detectTier();
@@ -146,6 +182,10 @@ int main(int argc, char** argv) {
   for (const Case& c : cases) {
     workloads.push_back(c.name);
     for (const Pass& pass : passes) {
+      const bool timed = pass.name == "literal"  ? c.literal
+                         : pass.name == "frozen" ? c.frozen
+                                                 : pass.name == "shipped" || c.tiers;
+      if (!timed) continue;
       benchmark::RegisterBenchmark((c.name + "/" + pass.name).c_str(), runPass, c, pass)
           ->Unit(benchmark::kMillisecond);
     }

@@ -1,0 +1,39 @@
+// Frozen copy of the dominance passes as they stood before the divide and conquer for many
+// columns: the baseline the benchmark measures the shipped passes against. Never shipped.
+#ifndef BENCH_DOMINANCE_FROZEN_ROW_SCAN_H
+#define BENCH_DOMINANCE_FROZEN_ROW_SCAN_H
+
+#include <cstdint>
+
+#include "common/matrix_view.h"
+#include "common/tier.h"
+
+namespace frozen {
+
+// Where a scan stopped and how many rows of the second matrix it eliminated.
+struct ScanOutcome {
+  std::int32_t stop;
+  std::int32_t eliminated;
+};
+
+// Compares row `row` of `first` with every standing row of `second` from `begin` on, in
+// increasing order, and applies the pair decision to *firstFlag and secondFlags after each
+// comparison. Rows whose flag is 0.0 are skipped, and the scan stops once the first row is
+// eliminated: `stop` is then the eliminating row, otherwise second.rows. Both matrices have
+// first.cols columns; `row` never lies in the scanned range when the two are one matrix.
+using RowScan = ScanOutcome (*)(const MatrixView& first, std::int32_t row, double* firstFlag,
+                                const MatrixView& second, std::int32_t begin, double* secondFlags);
+
+ScanOutcome scanRowBaseline(const MatrixView& first, std::int32_t row, double* firstFlag,
+                            const MatrixView& second, std::int32_t begin, double* secondFlags);
+ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* firstFlag,
+                        const MatrixView& second, std::int32_t begin, double* secondFlags);
+ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
+                          const MatrixView& second, std::int32_t begin, double* secondFlags);
+
+// The scan built for `tier`, or the baseline one where that tier is not compiled in.
+RowScan rowScanFor(Tier tier);
+
+}  // namespace frozen
+
+#endif

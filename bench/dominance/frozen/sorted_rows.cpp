@@ -1,0 +1,111 @@
+// Frozen copy of the dominance passes as they stood before the divide and conquer for many
+// columns: the baseline the benchmark measures the shipped passes against. Never shipped.
+#include "bench/dominance/frozen/sorted_rows.h"
+
+#include <algorithm>
+
+#include "bench/dominance/frozen/bit_sort.h"
+#include "bench/dominance/frozen/row_order.h"
+
+namespace frozen {
+
+namespace {
+
+// Columns whose ties are resolved by repacking before the matrix is read through a
+// comparison sort; bounds the nesting on wide rows that tie everywhere.
+constexpr std::int32_t kRepackedColumns = 8;
+
+// Entries while sorting: the leading bits of one column's key of the row, above the row
+// index, as one integer below 2^53.
+struct Packing {
+  int indexBits;
+  int prefixShift;
+};
+
+Packing packingFor(std::int32_t rows) {
+  int indexBits = 0;
+  while ((std::int64_t{1} << indexBits) < rows) ++indexBits;
+  return {indexBits, 64 - (53 - indexBits)};
+}
+
+double packed(const MatrixView& m, std::int32_t row, std::int32_t col, Packing packing) {
+  const std::uint64_t prefix = orderKey(elementAt(m, row, col)) >> packing.prefixShift;
+  return static_cast<double>(prefix << packing.indexBits | static_cast<std::uint64_t>(row));
+}
+
+std::uint64_t packedBits(double entry) {
+  return static_cast<std::uint64_t>(entry);
+}
+
+bool sameInColumn(const MatrixView& m, const double* begin, const double* end, std::int32_t col) {
+  const double first = elementAt(m, rowOf(*begin), col);
+  for (const double* p = begin + 1; p < end; ++p) {
+    if (!(elementAt(m, rowOf(*p), col) == first)) return false;
+  }
+  return true;
+}
+
+// [begin, end) is sorted by the leading bits of column `col`. Turns its entries back into
+// row indexes and orders each run of equal leading bits: rows equal in the column by the
+// next column the same way, others (they differ only in low bits) by reading whole rows.
+void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col, Packing packing) {
+  const std::uint64_t indexMask = (std::uint64_t{1} << packing.indexBits) - 1;
+  while (begin < end) {
+    const std::uint64_t prefix = packedBits(*begin) >> packing.indexBits;
+    double* runEnd = begin;
+    for (; runEnd < end && packedBits(*runEnd) >> packing.indexBits == prefix; ++runEnd) {
+      *runEnd = static_cast<double>(packedBits(*runEnd) & indexMask);
+    }
+    if (runEnd - begin > 1) {
+      const std::int32_t next = col + 1;
+      if (!sameInColumn(m, begin, runEnd, col) || next >= kRepackedColumns) {
+        std::sort(begin, runEnd,
+                  [&m](double a, double b) { return rowPrecedes(m, rowOf(a), rowOf(b)); });
+      } else if (next == m.cols) {
+        sortByHighBits(begin, runEnd, 0);  // equal rows: by index
+      } else {
+        for (double* p = begin; p < runEnd; ++p) *p = packed(m, rowOf(*p), next, packing);
+        sortByHighBits(begin, runEnd, packing.indexBits);
+        orderTies(m, begin, runEnd, next, packing);
+      }
+    }
+    begin = runEnd;
+  }
+}
+
+}  // namespace
+
+// The bulk of the sort moves integers and never reads the matrix; it is read again only to
+// order rows whose leading bits tie.
+std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
+  const Packing packing = packingFor(m.rows);
+  std::int32_t count = 0;
+  for (std::int32_t r = 0; r < m.rows; ++r) {
+    if (flags[r] == 0.0 || rowHasNaN(m, r)) continue;
+    flags[count++] = packed(m, r, 0, packing);
+  }
+  sortByHighBits(flags, flags + count, packing.indexBits);
+  orderTies(m, flags, flags + count, 0, packing);
+  return count;
+}
+
+// Each listed row is carried to its own entry, which is marked; an entry's previous content
+// is carried on in turn. Every row moves once, so this takes one pass.
+void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count) {
+  constexpr double kListed = -2.0;
+  for (std::int32_t p = count; p < m.rows; ++p) flags[p] = kNoRow;
+  for (std::int32_t p = 0; p < m.rows; ++p) {
+    double carried = flags[p];
+    if (carried < 0.0) continue;
+    flags[p] = kNoRow;
+    while (carried >= 0.0) {
+      const auto row = static_cast<std::int32_t>(carried);
+      carried = flags[row];
+      flags[row] = kListed;
+    }
+  }
+  for (std::int32_t r = 0; r < m.rows; ++r) {
+    flags[r] = flags[r] == kListed || rowHasNaN(m, r) ? 1.0 : 0.0;
+  }
+}
+}  // namespace frozen
