@@ -57,6 +57,69 @@ void coverPairwise(const MatrixView& m, const double* upper, std::int32_t upperS
   }
 }
 
+// The first of `size` staircase entries whose value in `column` is above `value`, found
+// without branching on the data.
+double* firstStepAbove(double* steps, std::int32_t size, const double* column, double value) {
+  if (size == 0) return steps;
+  double* base = steps;
+  for (std::int32_t n = size; n > 1;) {
+    const std::int32_t half = n / 2;
+    base = column[rowOf(base[half])] <= value ? base + half : base;
+    n -= half;
+  }
+  return base + (column[rowOf(*base)] <= value ? 1 : 0);
+}
+
+// Adds the row at upper[at] to the staircase upper[0 .. size) of rows minimal in columns y
+// and z (by increasing y and decreasing z); returns the new size. upper[size .. at) holds
+// the rows that left the staircase or never joined it; all entries stay in upper[0 .. at].
+std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const double* y,
+                     const double* z) {
+  const std::int32_t row = rowOf(upper[at]);
+  double* const steps = upper;
+  double* const after = firstStepAbove(steps, size, y, y[row]);
+  if (after != steps && z[rowOf(after[-1])] <= z[row]) return size;
+  // The row replaces the steps it is <= in both columns: one with the same y just before,
+  // then those after it with z >= its own.
+  double* from = after;
+  if (from != steps && y[rowOf(from[-1])] == y[row]) --from;
+  double* to = after;
+  while (to != steps + size && z[rowOf(*to)] >= z[row]) ++to;
+  const auto replaced = static_cast<std::int32_t>(to - from);
+  const auto place = static_cast<std::int32_t>(from - steps);
+  if (replaced == 0) {
+    if (size < at) upper[at] = upper[size];
+    std::copy_backward(steps + place, steps + size, steps + size + 1);
+    steps[place] = row;
+    return size + 1;
+  }
+  upper[at] = steps[place];
+  steps[place] = row;
+  std::rotate(steps + place + 1, to, steps + size);
+  return size - (replaced - 1);
+}
+
+// The last three columns: with both groups sorted by the first of them, the upper rows at or
+// below a lower row in that column form a growing prefix, and the staircase of its rows
+// minimal in the other two columns decides.
+void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize, double* lower,
+                      std::int32_t lowerSize, std::int32_t col) {
+  const double* x = columnData(m, col);
+  const double* y = columnData(m, col + 1);
+  const double* z = columnData(m, col + 2);
+  const auto byX = [x](double a, double b) { return x[rowOf(a)] < x[rowOf(b)]; };
+  std::sort(upper, upper + upperSize, byX);
+  std::sort(lower, lower + lowerSize, byX);
+  std::int32_t size = 0;
+  std::int32_t t = 0;
+  for (std::int32_t b = 0; b < lowerSize; ++b) {
+    const std::int32_t row = rowOf(lower[b]);
+    for (; t < upperSize && x[rowOf(upper[t])] <= x[row]; ++t) size = addStep(upper, size, t, y, z);
+    const double* const after = firstStepAbove(upper, size, y, y[row]);
+    if (after != upper && z[rowOf(after[-1])] <= z[row]) lower[b] = kNoRow;
+  }
+}
+
 // Marks kNoRow every entry of `lower` whose row some row of `upper` is <= in the columns from
 // `col` on (and in the columns before, as the caller guarantees). Both groups are permuted.
 // Splitting `lower` at its median in `col` leaves three smaller problems: the rows below the
@@ -79,6 +142,7 @@ void coverAcross(const Divide& d, double* upper, std::int32_t upperSize, double*
   if (std::int64_t{upperSize} * lowerSize <= d.limits.leafPairs) {
     return coverPairwise(d.m, upper, upperSize, lower, lowerSize, col);
   }
+  if (col == d.m.cols - 3) return coverByStaircase(d.m, upper, upperSize, lower, lowerSize, col);
   double* const median = lower + lowerSize / 2;
   std::nth_element(lower, median, lower + lowerSize,
                    [values](double a, double b) { return values[rowOf(a)] < values[rowOf(b)]; });

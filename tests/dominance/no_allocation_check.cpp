@@ -12,7 +12,9 @@
 
 #include "common/tier.h"
 #include "dominance/dominance.h"
+#include "dominance/front_divide.h"
 #include "dominance/marking_variants.h"
+#include "dominance/sorted_rows.h"
 #include "tests/dominance/shaped_rows.h"
 
 extern "C" {
@@ -110,6 +112,17 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
                 }),
                 0)
           << m.rows << " x " << m.cols << " tier " << tierName(tier);
+    }
+    for (const RowMatrix& m : inputs) {
+      if (m.cols < 2) continue;
+      std::vector<double> flags(m.rows, 1.0);
+      EXPECT_EQ(
+          allocationsDuring([&] {
+            const std::int32_t count = sortStandingRows(viewOf(m), flags.data());
+            divideFront(viewOf(m), flags.data(), count, frontFilterFor(tier), DivideLimits{2, 3});
+          }),
+          0)
+          << "divided " << m.rows << " x " << m.cols << " tier " << tierName(tier);
     }
     std::vector<double> fa(first.rows, 1.0);
     std::vector<double> fb(second.rows, 1.0);

@@ -10,7 +10,9 @@
 
 #include "common/tier.h"
 #include "dominance/dominance.h"
+#include "dominance/front_divide.h"
 #include "dominance/marking_variants.h"
+#include "dominance/sorted_rows.h"
 #include "tests/dominance/reference_marking.h"
 
 namespace {
@@ -98,6 +100,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     markAcrossSetsFor(tier, viewOf(a), fa.data(), viewOf(b), fb.data());
     expectSame(fa, expectA);
     expectSame(fb, expectB);
+
+    // The divide and conquer alone, with limits low enough to split a few rows.
+    if (cols >= 2 && a.rows > 0) {
+      fa.assign(a.rows, 1.0);
+      const MatrixView view = viewOf(a);
+      const std::int32_t count = sortStandingRows(view, fa.data());
+      divideFront(view, fa.data(), count, frontFilterFor(tier),
+                  DivideLimits{1 + budget % 8, budget / 8 % 8});
+      flagsFromListedRows(view, fa.data(), count);
+      expectSame(fa, withinA);
+    }
   }
   return 0;
 }
