@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dominance/bit_sort.h"
+#include "dominance/digit_sort.h"
 #include "dominance/row_order.h"
 
 namespace {
@@ -10,6 +10,16 @@ namespace {
 // Columns whose ties are resolved by repacking before the matrix is read through a
 // comparison sort; bounds the nesting on wide rows that tie everywhere.
 constexpr std::int32_t kRepackedColumns = 8;
+
+// Entries hold integers below 2^53. Converted through signed integers: one instruction each
+// way, where unsigned conversions take several.
+std::uint64_t packedBits(double entry) {
+  return static_cast<std::uint64_t>(static_cast<std::int64_t>(entry));
+}
+
+double integerEntry(std::uint64_t bits) {
+  return static_cast<double>(static_cast<std::int64_t>(bits));
+}
 
 // Entries while sorting: the leading bits of one column's key of the row, above the row
 // index, as one integer below 2^53.
@@ -26,11 +36,7 @@ Packing packingFor(std::int32_t rows) {
 
 double packed(const MatrixView& m, std::int32_t row, std::int32_t col, Packing packing) {
   const std::uint64_t prefix = orderKey(elementAt(m, row, col)) >> packing.prefixShift;
-  return static_cast<double>(prefix << packing.indexBits | static_cast<std::uint64_t>(row));
-}
-
-std::uint64_t packedBits(double entry) {
-  return static_cast<std::uint64_t>(entry);
+  return integerEntry(prefix << packing.indexBits | static_cast<std::uint64_t>(row));
 }
 
 bool sameInColumn(const MatrixView& m, const double* begin, const double* end, std::int32_t col) {
@@ -50,7 +56,7 @@ void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col
     const std::uint64_t prefix = packedBits(*begin) >> packing.indexBits;
     double* runEnd = begin;
     for (; runEnd < end && packedBits(*runEnd) >> packing.indexBits == prefix; ++runEnd) {
-      *runEnd = static_cast<double>(packedBits(*runEnd) & indexMask);
+      *runEnd = integerEntry(packedBits(*runEnd) & indexMask);
     }
     if (runEnd - begin > 1) {
       const std::int32_t next = col + 1;
@@ -58,10 +64,10 @@ void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col
         std::sort(begin, runEnd,
                   [&m](double a, double b) { return rowPrecedes(m, rowOf(a), rowOf(b)); });
       } else if (next == m.cols) {
-        sortByHighBits(begin, runEnd, 0);  // equal rows: by index
+        sortByHighDigits(begin, runEnd, 0);  // equal rows: by index
       } else {
         for (double* p = begin; p < runEnd; ++p) *p = packed(m, rowOf(*p), next, packing);
-        sortByHighBits(begin, runEnd, packing.indexBits);
+        sortByHighDigits(begin, runEnd, packing.indexBits);
         orderTies(m, begin, runEnd, next, packing);
       }
     }
@@ -80,27 +86,23 @@ std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
     if (flags[r] == 0.0 || rowHasNaN(m, r)) continue;
     flags[count++] = packed(m, r, 0, packing);
   }
-  sortByHighBits(flags, flags + count, packing.indexBits);
+  sortByHighDigits(flags, flags + count, packing.indexBits);
   orderTies(m, flags, flags + count, 0, packing);
   return count;
 }
 
-// Each listed row is carried to its own entry, which is marked; an entry's previous content
-// is carried on in turn. Every row moves once, so this takes one pass.
+// Each listed row marks its own entry by adding an offset far above every row index, which
+// keeps the entry's content readable. The marks are independent of one another, so the
+// processor overlaps them, where carrying rows along cycles would wait on every step.
 void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count) {
-  constexpr double kListed = -2.0;
+  constexpr double kListed = 4294967296.0;  // 2^32: exact, and above every row index + 1
   for (std::int32_t p = count; p < m.rows; ++p) flags[p] = kNoRow;
-  for (std::int32_t p = 0; p < m.rows; ++p) {
-    double carried = flags[p];
-    if (carried < 0.0) continue;
-    flags[p] = kNoRow;
-    while (carried >= 0.0) {
-      const auto row = static_cast<std::int32_t>(carried);
-      carried = flags[row];
-      flags[row] = kListed;
-    }
+  for (std::int32_t p = 0; p < count; ++p) {
+    const double entry = flags[p];
+    const double content = entry >= kListed / 2 ? entry - kListed : entry;
+    if (content >= 0.0) flags[rowOf(content)] += kListed;
   }
   for (std::int32_t r = 0; r < m.rows; ++r) {
-    flags[r] = flags[r] == kListed || rowHasNaN(m, r) ? 1.0 : 0.0;
+    flags[r] = flags[r] >= kListed / 2 || rowHasNaN(m, r) ? 1.0 : 0.0;
   }
 }

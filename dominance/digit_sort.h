@@ -1,0 +1,9 @@
+#ifndef DOMINANCE_DIGIT_SORT_H
+#define DOMINANCE_DIGIT_SORT_H
+
+// Sorts doubles holding non-negative integers below 2^53 by their bits from `lowBit` up;
+// entries equal in those bits end in no particular order among themselves. In place, with
+// a 1 KiB table on the stack per eight bits of key.
+void sortByHighDigits(double* begin, double* end, int lowBit);
+
+#endif
