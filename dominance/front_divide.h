@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "dominance/front_filter.h"
+#include "common/tier.h"
 
 // Where the divide and conquer stops dividing. Lowered in tests so that small inputs reach
 // every step.
@@ -19,8 +19,9 @@ DivideLimits defaultDivideLimits();
 // exactly when an earlier row is <= it in every column but the first; fallen entries become
 // kNoRow), in O(count log^(cols-2) count) instead of O(count x front). The halves of a run are
 // settled first, then the rows of the later half that a row of the earlier half covers fall.
-// Works in place in `order`; the nesting is at most 2 log2(count) + cols calls deep.
-void divideFront(const MatrixView& m, double* order, std::int32_t count, FrontFilter leaf,
+// Works in place in `order`; the nesting is at most 2 log2(count) + 2 calls deep.
+// The leaves use the filters of `tier`.
+void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                  DivideLimits limits);
 
 #endif

@@ -37,7 +37,7 @@ void settleStandingRows(Tier tier, const MatrixView& set, double* flags) {
   } else if (set.cols == 3) {
     sweepThreeColumns(set, flags, count);
   } else {
-    divideFront(set, flags, count, frontFilterFor(tier), defaultDivideLimits());
+    divideFront(tier, set, flags, count, defaultDivideLimits());
   }
   flagsFromListedRows(set, flags, count);
 }

@@ -25,7 +25,7 @@ std::vector<double> divided(const RowMatrix& m, Tier tier, DivideLimits limits) 
   std::vector<double> flags(m.rows, 1.0);
   const MatrixView view = viewOf(m);
   const std::int32_t count = sortStandingRows(view, flags.data());
-  divideFront(view, flags.data(), count, frontFilterFor(tier), limits);
+  divideFront(tier, view, flags.data(), count, limits);
   flagsFromListedRows(view, flags.data(), count);
   return flags;
 }

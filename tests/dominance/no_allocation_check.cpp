@@ -116,12 +116,11 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
     for (const RowMatrix& m : inputs) {
       if (m.cols < 2) continue;
       std::vector<double> flags(m.rows, 1.0);
-      EXPECT_EQ(
-          allocationsDuring([&] {
-            const std::int32_t count = sortStandingRows(viewOf(m), flags.data());
-            divideFront(viewOf(m), flags.data(), count, frontFilterFor(tier), DivideLimits{2, 3});
-          }),
-          0)
+      EXPECT_EQ(allocationsDuring([&] {
+                  const std::int32_t count = sortStandingRows(viewOf(m), flags.data());
+                  divideFront(tier, viewOf(m), flags.data(), count, DivideLimits{2, 3});
+                }),
+                0)
           << "divided " << m.rows << " x " << m.cols << " tier " << tierName(tier);
     }
     std::vector<double> fa(first.rows, 1.0);

@@ -106,8 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fa.assign(a.rows, 1.0);
       const MatrixView view = viewOf(a);
       const std::int32_t count = sortStandingRows(view, fa.data());
-      divideFront(view, fa.data(), count, frontFilterFor(tier),
-                  DivideLimits{1 + budget % 8, budget / 8 % 8});
+      divideFront(tier, view, fa.data(), count, DivideLimits{1 + budget % 8, budget / 8 % 8});
       flagsFromListedRows(view, fa.data(), count);
       expectSame(fa, withinA);
     }

@@ -1,0 +1,26 @@
+#include "common/tier_target.h"
+#include "dominance/pair_cover.h"
+#include "dominance/row_order.h"
+#include "dominance/sorted_rows.h"
+
+void coverPairsBaseline(const MatrixView& m, const double* upper, std::int32_t upperSize,
+                        double* lower, std::int32_t lowerSize, std::int32_t col) {
+  for (std::int32_t b = 0; b < lowerSize; ++b) {
+    const std::int32_t row = rowOf(lower[b]);
+    for (std::int32_t t = 0; t < upperSize; ++t) {
+      if (rowAtMostFrom(m, rowOf(upper[t]), row, col)) {
+        lower[b] = kNoRow;
+        break;
+      }
+    }
+  }
+}
+
+PairCover pairCoverFor(Tier tier) {
+#if TIER_HAS_X86
+  if (tier != Tier::baseline) return coverPairsAvx2;
+#else
+  (void)tier;
+#endif
+  return coverPairsBaseline;
+}
