@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dominance/digit_sort.h"
 #include "dominance/front_filter.h"
 #include "dominance/pair_cover.h"
 #include "dominance/row_order.h"
@@ -90,6 +91,34 @@ std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const do
   return size - (replaced - 1);
 }
 
+// Sorts listed rows by their value in `values`, ties in no particular order. Each entry is
+// first packed as the leading bits of the value's order key above the row index, so that
+// the bulk of the sort moves integers and never reads the matrix; runs that tie in those
+// bits are then ordered by the values themselves.
+void sortByValue(double* entries, std::int32_t size, const double* values, int indexBits) {
+  const int prefixShift = 64 - (53 - indexBits);
+  for (std::int32_t p = 0; p < size; ++p) {
+    const std::uint64_t prefix = orderKey(values[rowOf(entries[p])]) >> prefixShift;
+    entries[p] = static_cast<double>(static_cast<std::int64_t>(
+        prefix << indexBits | static_cast<std::uint64_t>(rowOf(entries[p]))));
+  }
+  sortByHighDigits(entries, entries + size, indexBits);
+  const std::int64_t indexMask = (std::int64_t{1} << indexBits) - 1;
+  const auto byValue = [values](double a, double b) { return values[rowOf(a)] < values[rowOf(b)]; };
+  std::int32_t runStart = 0;
+  std::int64_t runPrefix = -1;
+  for (std::int32_t p = 0; p <= size; ++p) {
+    const std::int64_t packed = p < size ? static_cast<std::int64_t>(entries[p]) : -1;
+    if (p == size || packed >> indexBits != runPrefix) {
+      if (p - runStart > 1) std::sort(entries + runStart, entries + p, byValue);
+      runStart = p;
+      if (p == size) break;
+      runPrefix = packed >> indexBits;
+    }
+    entries[p] = static_cast<double>(packed & indexMask);
+  }
+}
+
 // The last three columns: with both groups sorted by the first of them, the upper rows at or
 // below a lower row in that column form a growing prefix, and the staircase of its rows
 // minimal in the other two columns decides.
@@ -98,9 +127,10 @@ void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize
   const double* x = columnData(m, col);
   const double* y = columnData(m, col + 1);
   const double* z = columnData(m, col + 2);
-  const auto byX = [x](double a, double b) { return x[rowOf(a)] < x[rowOf(b)]; };
-  std::sort(upper, upper + upperSize, byX);
-  std::sort(lower, lower + lowerSize, byX);
+  int indexBits = 0;
+  while ((std::int64_t{1} << indexBits) < m.rows) ++indexBits;
+  sortByValue(upper, upperSize, x, indexBits);
+  sortByValue(lower, lowerSize, x, indexBits);
   std::int32_t size = 0;
   std::int32_t t = 0;
   for (std::int32_t b = 0; b < lowerSize; ++b) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -30,6 +31,17 @@ std::vector<double> divided(const RowMatrix& m, Tier tier, DivideLimits limits) 
   return flags;
 }
 
+// Every column takes values a few units in the last place apart, so keys packed from their
+// leading bits tie while the values differ.
+RowMatrix ulpApartRows(std::mt19937_64& rng, std::size_t rows, std::size_t cols) {
+  RowMatrix m = randomRows(rng, rows, cols, 3);
+  for (double& v : m.values) {
+    if (v != v || rng() % 8 == 0) continue;
+    v = 1.0 + static_cast<double>(rng() % 4) * std::numeric_limits<double>::epsilon();
+  }
+  return m;
+}
+
 // Splits at every size, pairwise comparison only of single pairs, and near the defaults.
 constexpr DivideLimits kLimits[] = {{1, 0}, {2, 1}, {3, 5}, {7, 30}, {256, 256}};
 
@@ -46,7 +58,8 @@ TEST_P(DivideEveryTier, MatchesTheScanOnSmallShapedRows) {
   for (int trial = 0; trial < 2500; ++trial) {
     const auto rows = static_cast<std::size_t>(trial % 61);
     const auto cols = static_cast<std::size_t>(2 + trial / 61 % 11);
-    const RowMatrix m = shapedRows(rng, trial, rows, cols);
+    const RowMatrix m =
+        trial % 4 == 3 ? ulpApartRows(rng, rows, cols) : shapedRows(rng, trial, rows, cols);
     const std::vector<double> expected = referenceWithinSet(m);
     for (const DivideLimits& limits : kLimits) {
       ASSERT_EQ(divided(m, GetParam(), limits), expected)
@@ -55,12 +68,13 @@ TEST_P(DivideEveryTier, MatchesTheScanOnSmallShapedRows) {
   }
 }
 
-// Larger sets: whole fronts, where nothing prunes the recursion, and rows with few values.
+// Larger sets: whole fronts, where nothing prunes the recursion, and rows with few values
+// or values that tie in their leading bits.
 TEST_P(DivideEveryTier, MatchesTheScanOnLargerSets) {
   std::mt19937_64 rng(977);
   for (const std::size_t cols : {4u, 5u, 7u, 12u}) {
-    for (const RowMatrix& m :
-         {frontRows(rng, 700, cols), randomRows(rng, 700, cols, 3), nearTieRows(rng, 500, cols)}) {
+    for (const RowMatrix& m : {frontRows(rng, 700, cols), randomRows(rng, 700, cols, 3),
+                               nearTieRows(rng, 500, cols), ulpApartRows(rng, 500, cols)}) {
       const std::vector<double> expected = referenceWithinSet(m);
       for (const DivideLimits& limits : kLimits) {
         ASSERT_EQ(divided(m, GetParam(), limits), expected) << cols << " columns";
