@@ -49,74 +49,111 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
   return {less, greater};
 }
 
-// The first of `size` staircase entries whose value in `column` is above `value`, found
-// without branching on the data.
-double* firstStepAbove(double* steps, std::int32_t size, const double* column, double value) {
-  if (size == 0) return steps;
-  double* base = steps;
-  for (std::int32_t n = size; n > 1;) {
-    const std::int32_t half = n / 2;
-    base = column[rowOf(base[half])] <= value ? base + half : base;
-    n -= half;
-  }
-  return base + (column[rowOf(*base)] <= value ? 1 : 0);
+// The staircase step keeps its entries packed: the leading bits of one column's order key
+// above the row index, as one integer below 2^53. Packed entries order like the values in
+// that column wherever those bits differ, so sorting and searching read the matrix only
+// where they tie.
+struct Packing {
+  int indexBits;
+  int prefixShift;
+  std::int64_t indexMask;
+};
+
+Packing packingFor(std::int32_t rows) {
+  int indexBits = 0;
+  while ((std::int64_t{1} << indexBits) < rows) ++indexBits;
+  return {indexBits, 64 - (53 - indexBits), (std::int64_t{1} << indexBits) - 1};
 }
 
-// Adds the row at upper[at] to the staircase upper[0 .. size) of rows minimal in columns y
-// and z (by increasing y and decreasing z); returns the new size. upper[size .. at) holds
-// the rows that left the staircase or never joined it; all entries stay in upper[0 .. at].
+std::int64_t prefixOf(double value, Packing packing) {
+  return static_cast<std::int64_t>(orderKey(value) >> packing.prefixShift);
+}
+
+double packedEntry(const double* values, std::int32_t row, Packing packing) {
+  return static_cast<double>(prefixOf(values[row], packing) << packing.indexBits | row);
+}
+
+std::int32_t packedRow(double entry, Packing packing) {
+  return static_cast<std::int32_t>(static_cast<std::int64_t>(entry) & packing.indexMask);
+}
+
+std::int64_t packedPrefix(double entry, Packing packing) {
+  return static_cast<std::int64_t>(entry) >> packing.indexBits;
+}
+
+// Packs listed rows by `values` and sorts them by value, ties in no particular order: the
+// radix sort orders the leading bits, and runs that tie in them are ordered by the values.
+void sortPacked(double* entries, std::int32_t size, const double* values, Packing packing) {
+  for (std::int32_t p = 0; p < size; ++p) {
+    entries[p] = packedEntry(values, rowOf(entries[p]), packing);
+  }
+  sortByHighDigits(entries, entries + size, packing.indexBits);
+  const auto byValue = [values, packing](double a, double b) {
+    return values[packedRow(a, packing)] < values[packedRow(b, packing)];
+  };
+  for (std::int32_t from = 0; from < size;) {
+    std::int32_t to = from + 1;
+    while (to < size &&
+           packedPrefix(entries[to], packing) == packedPrefix(entries[from], packing)) {
+      ++to;
+    }
+    if (to - from > 1) std::sort(entries + from, entries + to, byValue);
+    from = to;
+  }
+}
+
+// The first of `size` staircase entries (packed by y, increasing) whose y is above `value`.
+// The search compares packed entries without reading the matrix or branching on the data;
+// then steps whose leading bits tie with the value's are checked against the value itself.
+double* firstStepAbove(double* steps, std::int32_t size, const double* y, double value,
+                       Packing packing) {
+  const std::int64_t prefix = prefixOf(value, packing);
+  const auto limit = static_cast<double>(prefix << packing.indexBits | packing.indexMask);
+  double* after = steps;
+  if (size > 0) {
+    for (std::int32_t n = size; n > 1;) {
+      const std::int32_t half = n / 2;
+      after = after[half] <= limit ? after + half : after;
+      n -= half;
+    }
+    after += *after <= limit ? 1 : 0;
+  }
+  while (after != steps && packedPrefix(after[-1], packing) == prefix &&
+         y[packedRow(after[-1], packing)] > value) {
+    --after;
+  }
+  return after;
+}
+
+// Adds the row of upper[at] to the staircase upper[0 .. size) of rows minimal in columns y
+// and z (by increasing y and decreasing z, packed by y); returns the new size.
+// upper[size .. at) holds the rows that left the staircase or never joined it; all entries
+// stay in upper[0 .. at], packed by one column or the other.
 std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const double* y,
-                     const double* z) {
-  const std::int32_t row = rowOf(upper[at]);
+                     const double* z, Packing packing) {
+  const std::int32_t row = packedRow(upper[at], packing);
   double* const steps = upper;
-  double* const after = firstStepAbove(steps, size, y, y[row]);
-  if (after != steps && z[rowOf(after[-1])] <= z[row]) return size;
+  double* const after = firstStepAbove(steps, size, y, y[row], packing);
+  if (after != steps && z[packedRow(after[-1], packing)] <= z[row]) return size;
   // The row replaces the steps it is <= in both columns: one with the same y just before,
   // then those after it with z >= its own.
   double* from = after;
-  if (from != steps && y[rowOf(from[-1])] == y[row]) --from;
+  if (from != steps && y[packedRow(from[-1], packing)] == y[row]) --from;
   double* to = after;
-  while (to != steps + size && z[rowOf(*to)] >= z[row]) ++to;
+  while (to != steps + size && z[packedRow(*to, packing)] >= z[row]) ++to;
   const auto replaced = static_cast<std::int32_t>(to - from);
   const auto place = static_cast<std::int32_t>(from - steps);
+  const double step = packedEntry(y, row, packing);
   if (replaced == 0) {
     if (size < at) upper[at] = upper[size];
     std::copy_backward(steps + place, steps + size, steps + size + 1);
-    steps[place] = row;
+    steps[place] = step;
     return size + 1;
   }
   upper[at] = steps[place];
-  steps[place] = row;
+  steps[place] = step;
   std::rotate(steps + place + 1, to, steps + size);
   return size - (replaced - 1);
-}
-
-// Sorts listed rows by their value in `values`, ties in no particular order. Each entry is
-// first packed as the leading bits of the value's order key above the row index, so that
-// the bulk of the sort moves integers and never reads the matrix; runs that tie in those
-// bits are then ordered by the values themselves.
-void sortByValue(double* entries, std::int32_t size, const double* values, int indexBits) {
-  const int prefixShift = 64 - (53 - indexBits);
-  for (std::int32_t p = 0; p < size; ++p) {
-    const std::uint64_t prefix = orderKey(values[rowOf(entries[p])]) >> prefixShift;
-    entries[p] = static_cast<double>(static_cast<std::int64_t>(
-        prefix << indexBits | static_cast<std::uint64_t>(rowOf(entries[p]))));
-  }
-  sortByHighDigits(entries, entries + size, indexBits);
-  const std::int64_t indexMask = (std::int64_t{1} << indexBits) - 1;
-  const auto byValue = [values](double a, double b) { return values[rowOf(a)] < values[rowOf(b)]; };
-  std::int32_t runStart = 0;
-  std::int64_t runPrefix = -1;
-  for (std::int32_t p = 0; p <= size; ++p) {
-    const std::int64_t packed = p < size ? static_cast<std::int64_t>(entries[p]) : -1;
-    if (p == size || packed >> indexBits != runPrefix) {
-      if (p - runStart > 1) std::sort(entries + runStart, entries + p, byValue);
-      runStart = p;
-      if (p == size) break;
-      runPrefix = packed >> indexBits;
-    }
-    entries[p] = static_cast<double>(packed & indexMask);
-  }
 }
 
 // The last three columns: with both groups sorted by the first of them, the upper rows at or
@@ -127,18 +164,27 @@ void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize
   const double* x = columnData(m, col);
   const double* y = columnData(m, col + 1);
   const double* z = columnData(m, col + 2);
-  int indexBits = 0;
-  while ((std::int64_t{1} << indexBits) < m.rows) ++indexBits;
-  sortByValue(upper, upperSize, x, indexBits);
-  sortByValue(lower, lowerSize, x, indexBits);
+  const Packing packing = packingFor(m.rows);
+  sortPacked(upper, upperSize, x, packing);
+  sortPacked(lower, lowerSize, x, packing);
   std::int32_t size = 0;
   std::int32_t t = 0;
   for (std::int32_t b = 0; b < lowerSize; ++b) {
-    const std::int32_t row = rowOf(lower[b]);
-    for (; t < upperSize && x[rowOf(upper[t])] <= x[row]; ++t) size = addStep(upper, size, t, y, z);
-    const double* const after = firstStepAbove(upper, size, y, y[row]);
-    if (after != upper && z[rowOf(after[-1])] <= z[row]) lower[b] = kNoRow;
+    const std::int32_t row = packedRow(lower[b], packing);
+    const std::int64_t prefix = packedPrefix(lower[b], packing);
+    for (; t < upperSize; ++t) {
+      const std::int64_t upperPrefix = packedPrefix(upper[t], packing);
+      if (upperPrefix > prefix ||
+          (upperPrefix == prefix && x[packedRow(upper[t], packing)] > x[row])) {
+        break;
+      }
+      size = addStep(upper, size, t, y, z, packing);
+    }
+    const double* const after = firstStepAbove(upper, size, y, y[row], packing);
+    const bool covered = after != upper && z[packedRow(after[-1], packing)] <= z[row];
+    lower[b] = covered ? kNoRow : row;
   }
+  for (std::int32_t p = 0; p < upperSize; ++p) upper[p] = packedRow(upper[p], packing);
 }
 
 // Marks kNoRow every entry of `lower` whose row some row of `upper` is <= in the columns from
