@@ -1,11 +1,71 @@
 #include "dominance/sorted_rows.h"
 
 #include <algorithm>
+#include <cstddef>
 
-#include "dominance/bit_sort.h"
 #include "dominance/row_order.h"
 
 namespace {
+
+// The integer an entry holds while sorting: a packed key, or a row index.
+std::uint64_t integerOf(double entry) {
+  return static_cast<std::uint64_t>(entry);
+}
+
+// Sorting entries that hold integers below 2^53 by their bits from `lowBit` up: a binary
+// radix sort, nesting at most 53 deep whatever the keys. Entries equal in those bits end in
+// no particular order among themselves.
+
+constexpr std::ptrdiff_t kInsertionSortUpTo = 24;
+
+void insertionSort(double* begin, double* end) {
+  for (double* p = begin + 1; p < end; ++p) {
+    const double v = *p;
+    double* hole = p;
+    for (; hole > begin && v < hole[-1]; --hole) *hole = hole[-1];
+    *hole = v;
+  }
+}
+
+// Entries with `bit` clear move to the front; returns where the others start. Entries move
+// without a branch on their bits, which random keys would mispredict half the time.
+double* splitOnBit(double* begin, double* end, int bit) {
+  double* split = begin;
+  for (double* p = begin; p < end; ++p) {
+    const double v = *p;
+    *p = *split;
+    *split = v;
+    split += (integerOf(v) >> bit & 1) == 0;
+  }
+  return split;
+}
+
+// Sorts a range whose entries agree on every bit above `bit`.
+void sortBelow(double* begin, double* end, int bit, int lowBit) {
+  for (; end - begin > kInsertionSortUpTo && bit >= lowBit; --bit) {
+    double* const split = splitOnBit(begin, end, bit);
+    if (split == begin || split == end) continue;
+    sortBelow(begin, split, bit - 1, lowBit);
+    begin = split;
+  }
+  if (bit >= lowBit) insertionSort(begin, end);
+}
+
+// Bits shared by all entries (the sign and most of the exponent, typically) are skipped at
+// the start; below that, keys from real data rarely agree on a bit over a whole range.
+void sortByHighBits(double* begin, double* end, int lowBit) {
+  std::uint64_t common = ~std::uint64_t{0};
+  std::uint64_t seen = 0;
+  for (const double* p = begin; p < end; ++p) {
+    common &= integerOf(*p);
+    seen |= integerOf(*p);
+  }
+  const std::uint64_t differing = (common ^ seen) >> lowBit;
+  if (differing == 0) return;
+  int bit = 63;
+  while ((differing >> bit & 1) == 0) --bit;
+  sortBelow(begin, end, bit + lowBit, lowBit);
+}
 
 // Columns whose ties are resolved by repacking before the matrix is read through a
 // comparison sort; bounds the nesting on wide rows that tie everywhere.
@@ -29,10 +89,6 @@ double packed(const MatrixView& m, std::int32_t row, std::int32_t col, Packing p
   return static_cast<double>(prefix << packing.indexBits | static_cast<std::uint64_t>(row));
 }
 
-std::uint64_t packedBits(double entry) {
-  return static_cast<std::uint64_t>(entry);
-}
-
 bool sameInColumn(const MatrixView& m, const double* begin, const double* end, std::int32_t col) {
   const double first = elementAt(m, rowOf(*begin), col);
   for (const double* p = begin + 1; p < end; ++p) {
@@ -47,10 +103,10 @@ bool sameInColumn(const MatrixView& m, const double* begin, const double* end, s
 void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col, Packing packing) {
   const std::uint64_t indexMask = (std::uint64_t{1} << packing.indexBits) - 1;
   while (begin < end) {
-    const std::uint64_t prefix = packedBits(*begin) >> packing.indexBits;
+    const std::uint64_t prefix = integerOf(*begin) >> packing.indexBits;
     double* runEnd = begin;
-    for (; runEnd < end && packedBits(*runEnd) >> packing.indexBits == prefix; ++runEnd) {
-      *runEnd = static_cast<double>(packedBits(*runEnd) & indexMask);
+    for (; runEnd < end && integerOf(*runEnd) >> packing.indexBits == prefix; ++runEnd) {
+      *runEnd = static_cast<double>(integerOf(*runEnd) & indexMask);
     }
     if (runEnd - begin > 1) {
       const std::int32_t next = col + 1;
@@ -86,7 +142,8 @@ std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
 }
 
 // Each listed row is carried to its own entry, which is marked; an entry's previous content
-// is carried on in turn. Every row moves once, so this takes one pass.
+// is carried on in turn. Every entry is carried at most once (the premises in
+// dominance_rule.h), so this takes one pass.
 void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count) {
   constexpr double kListed = -2.0;
   for (std::int32_t p = count; p < m.rows; ++p) flags[p] = kNoRow;
@@ -95,7 +152,7 @@ void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count)
     if (carried < 0.0) continue;
     flags[p] = kNoRow;
     while (carried >= 0.0) {
-      const auto row = static_cast<std::int32_t>(carried);
+      const std::int32_t row = rowOf(carried);
       carried = flags[row];
       flags[row] = kListed;
     }
