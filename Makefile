@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 WIN_BUILD ?= $(BUILD)-mingw
 JOBS      ?= $(shell nproc)
 
-.PHONY: deps configure dist test demo bench format clean
+.PHONY: deps configure dist test demo bench format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,7 +19,7 @@ dist: configure
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-toolchain.cmake
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
-test: dist
+test: format-check dist
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBUILD_PLUGINS=OFF
@@ -35,6 +35,10 @@ bench: configure
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails, naming the files, where clang-format would change the layout.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD) dist

@@ -19,6 +19,7 @@ have_cmd x86_64-w64-mingw32-dlltool || need+=(binutils-mingw-w64-x86-64)
 have_cmd gendef || need+=(mingw-w64-tools)
 have_file /usr/lib/wine/wine64 || need+=(wine64)
 have_cmd clang++ || need+=(clang)
+have_cmd clang-format || need+=(clang-format)
 ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
   need+=(libclang-rt-14-dev)
 # Debian's own Python, which the peer benchmark uses, whatever python3 comes first on PATH.
