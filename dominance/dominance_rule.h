@@ -17,10 +17,11 @@
 // among themselves, by the closed form restricted to them, with the same outcome:
 // - every elimination the scan made is one the closed form makes too;
 // - a row the scan eliminated that would eliminate a standing row r was itself eliminated by
-//   a row <= it everywhere (earlier in index among equal rows), which therefore would
-//   eliminate r too; following such rows leads to a standing row that eliminates r, as each
-//   step goes to a row earlier in the sorted order below.
-// The cross-set result has no closed form: its scan order decides it and is kept exactly.
+//   a row <= it everywhere (lower-indexed, if equal), which therefore would eliminate r
+//   too; following such rows leads to a standing row that eliminates r, as each step goes
+//   to a row earlier in the sorted order below.
+// The cross-set result follows its scan order, which is kept exactly: it can leave rows of
+// the second set standing that another row of that set dominates.
 //
 // Settling works in sorted order (rowPrecedes: columns in turn, then row index), in which a
 // row comes after every row that eliminates it. The sorted passes keep their whole state in
