@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "dominance/dominance_rule.h"
