@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/no_contraction.h"
+
 namespace {
 
 constexpr std::ptrdiff_t kInsertionSortUpTo = 24;

@@ -1,5 +1,6 @@
 #include "dominance/dominance.h"
 
+#include "common/no_contraction.h"
 #include "dominance/marking_variants.h"
 
 PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const MatrixView& second,

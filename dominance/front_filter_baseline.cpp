@@ -1,3 +1,4 @@
+#include "common/no_contraction.h"
 #include "common/tier_target.h"
 #include "dominance/front_filter.h"
 #include "dominance/row_order.h"

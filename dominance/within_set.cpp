@@ -1,3 +1,4 @@
+#include "common/no_contraction.h"
 #include "dominance/front_filter.h"
 #include "dominance/front_sweeps.h"
 #include "dominance/marking_variants.h"
