@@ -1,6 +1,6 @@
-function failures = build_plugins_test (code_check)
+function failures = build_plugins_test (checks)
   % Runs the in-host build script into a fresh folder, named relative to another
-  % working folder, checks the plug-ins' machine code with the shell command CODE_CHECK,
+  % working folder, runs the binary CHECKS (see expect_plugin_checks) on the plug-ins,
   % then runs both functions from there; returns the number of failed checks.
   failures = 0;
   scratch = tempname ();
@@ -22,7 +22,7 @@ function failures = build_plugins_test (code_check)
                        {"paretomask.m", "paretomask.mex", "rowdist.m", "rowdist.mex"});
 
     for plugin = {"paretomask.mex", "rowdist.mex"}
-      failures += expect_clean_code (code_check, fullfile (out, plugin{1}));
+      failures += expect_plugin_checks (checks, fullfile (out, plugin{1}));
     endfor
 
     addpath (out);
