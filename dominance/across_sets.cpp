@@ -1,5 +1,6 @@
 #include "dominance/across_sets.h"
 
+#include "common/no_contraction.h"
 #include "dominance/row_scan.h"
 #include "dominance/tier_table.h"
 

@@ -1,5 +1,6 @@
 #include "dominance/dominance.h"
 
+#include "common/no_contraction.h"
 #include "common/tier.h"
 #include "dominance/across_sets.h"
 #include "dominance/within_set.h"

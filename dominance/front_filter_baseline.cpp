@@ -1,3 +1,4 @@
+#include "common/no_contraction.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/front_filter.h"
 #include "dominance/row_order.h"

@@ -1,3 +1,4 @@
+#include "common/no_contraction.h"
 #include "common/tier_target.h"
 #include "dominance/lane_bits.h"
 #include "dominance/row_scan.h"

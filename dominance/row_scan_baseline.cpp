@@ -1,3 +1,4 @@
+#include "common/no_contraction.h"
 #include "dominance/row_scan.h"
 #include "dominance/row_scan_driver.h"
 

@@ -1,5 +1,6 @@
 #include "dominance/settle.h"
 
+#include "common/no_contraction.h"
 #include "dominance/front_filter.h"
 #include "dominance/front_sweeps.h"
 #include "dominance/sorted_rows.h"

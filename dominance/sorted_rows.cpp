@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "common/no_contraction.h"
 #include "dominance/row_order.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "dominance/tier_table.h"
 
+#include "common/no_contraction.h"
 #include "common/tier_target.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "dominance/within_set.h"
 
+#include "common/no_contraction.h"
 #include "dominance/row_scan.h"
 #include "dominance/settle.h"
 #include "dominance/tier_table.h"

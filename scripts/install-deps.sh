@@ -26,6 +26,10 @@ ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null
 /usr/bin/python3 -c 'import scipy' >/dev/null 2>&1 || need+=(python3-scipy)
 have_cmd gnuplot || need+=(gnuplot-nox)
 have_cmd objdump || need+=(binutils)
+# llvm-nm reads the object that the Intel Mac check compiles with clang.
+have_file /usr/lib/llvm-14/bin/llvm-nm || need+=(llvm-14)
+have_cmd aarch64-linux-gnu-g++ || need+=(g++-aarch64-linux-gnu)
+have_cmd qemu-aarch64 || need+=(qemu-user)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

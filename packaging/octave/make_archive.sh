@@ -17,6 +17,8 @@ package="$stage/$name-$version"
 mkdir -p "$package/inst" "$package/src"
 cp "$here/DESCRIPTION" "$here/COPYING" "$here/INDEX" "$package/"
 cp "$here/src/Makefile" "$package/src/"
+mkdir -p "$package/src/cmake"
+cp "$root/cmake/shipped_flags.txt" "$package/src/cmake/"
 cp "$root/paretomask/paretomask.m" "$root/rowdist/rowdist.m" "$package/inst/"
 
 # Every C++ source and header of the folders the plug-ins are built from, in the same
