@@ -15,7 +15,9 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 package="$stage/$name-$version"
 mkdir -p "$package/inst" "$package/src"
-cp "$here/DESCRIPTION" "$here/COPYING" "$here/INDEX" "$package/"
+cp "$here/DESCRIPTION" "$here/INDEX" "$package/"
+# A package's licence must be named COPYING; it is the project's own.
+cp "$root/LICENSE" "$package/COPYING"
 cp "$here/src/Makefile" "$package/src/"
 cp "$root/paretomask/paretomask.m" "$root/rowdist/rowdist.m" "$package/inst/"
 
