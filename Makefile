@@ -1,10 +1,11 @@
-# Entry points: `make test`, `make demo`, `make dist`, `make bench`.
+# Entry points: `make test`, `make demo`, `make dist`, `make release`, `make bench`,
+# `make fresh-check`.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
 WIN_BUILD ?= $(BUILD)-mingw
 JOBS      ?= $(shell nproc)
 
-.PHONY: deps configure dist test demo bench format clean
+.PHONY: deps configure dist release test demo bench fresh-check format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,7 +20,11 @@ dist: configure
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-toolchain.cmake
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
-test: dist
+# One archive per host in dist/release, named with the version, and their SHA256SUMS.
+release: dist
+	packaging/release/make_release.sh dist
+
+test: release
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBUILD_PLUGINS=OFF
@@ -32,6 +37,10 @@ demo: dist
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	scripts/run-benchmarks.sh $(BUILD)
+
+# make demo, then make test, as root in a fresh minimal Debian root with the committed tree.
+fresh-check:
+	scripts/fresh-check.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
