@@ -3,9 +3,9 @@ function save_demo_picture (cloud, flags, table, file)
   % highlighted, and a distance table as a heat map. Needs no display.
   %
   % Octave draws with gnuplot, lays out text with a font and writes PNG through
-  % Ghostscript. Without one of them it stops with an error that names none of them
-  % (a graphics handle that cannot be created, for a missing font), so each step
-  % says here which Debian package it needs.
+  % Ghostscript. Without one of them its errors do not say what to install (for a
+  % missing font: a graphics handle that cannot be created), so each step says here
+  % which Debian package it needs.
   warning ("off", "Octave:gnuplot-graphics");
   try
     graphics_toolkit ("gnuplot");
