@@ -1,11 +1,12 @@
-# Entry points: `make test`, `make demo`, `make dist`, `make bench`.
+# Entry points: `make test`, `make demo`, `make dist`, `make release`, `make bench`,
+# `make fresh-check`.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
 WIN_BUILD ?= $(BUILD)-mingw
 ARM_BUILD ?= $(BUILD)-arm64
 JOBS      ?= $(shell nproc)
 
-.PHONY: deps configure dist test demo bench format format-check clean
+.PHONY: deps configure dist release test demo bench fresh-check format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -21,7 +22,11 @@ dist: configure
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-toolchain.cmake
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
-test: format-check dist
+# One archive per host in dist/release, named with the version, and their SHA256SUMS.
+release: dist
+	packaging/release/make_release.sh dist
+
+test: format-check release
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBUILD_PLUGINS=OFF
@@ -38,6 +43,10 @@ demo: dist
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	scripts/run-benchmarks.sh $(BUILD)
+
+# make demo, then make test, as root in a fresh minimal Debian root with the committed tree.
+fresh-check:
+	scripts/fresh-check.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
