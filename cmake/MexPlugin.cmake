@@ -30,11 +30,13 @@ function(add_mex_plugin name)
       list(APPEND header_globs "${dir}/*.h")
     endforeach()
     file(GLOB headers CONFIGURE_DEPENDS ${header_globs})
+    shipped_flags(gnu flags)
+    list(JOIN flags " " flags)
     add_custom_command(OUTPUT "${out}"
       COMMAND ${CMAKE_COMMAND} -E make_directory "${DIST_DIR}/octave"
-      COMMAND ${CMAKE_COMMAND} -E env "CXXFLAGS=-O2 -std=c++17 -ffp-contract=off -fPIC -fvisibility=hidden"
+      COMMAND ${CMAKE_COMMAND} -E env "CXXFLAGS=-O2 -std=c++17 -fPIC ${flags}"
               ${MKOCTFILE} --mex -I${PROJECT_SOURCE_DIR} -o "${out}" ${PLUGIN_SOURCES}
-      DEPENDS ${PLUGIN_SOURCES} ${headers}
+      DEPENDS ${PLUGIN_SOURCES} ${headers} "${SHIPPED_FLAGS_FILE}"
       WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
       COMMENT "Building ${name}.mex with mkoctfile"
       VERBATIM)

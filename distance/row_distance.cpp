@@ -1,5 +1,6 @@
 #include "distance/row_distance.h"
 
+#include "common/no_contraction.h"
 #include "common/tier.h"
 #include "distance/row_distance_variants.h"
 

@@ -1,5 +1,6 @@
 // AVX2 build of the distance table: four pairs per instruction, one pair per lane.
 
+#include "common/no_contraction.h"
 #include "distance/row_distance_variants.h"
 
 #if TIER_HAS_X86

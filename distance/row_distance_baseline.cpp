@@ -1,6 +1,7 @@
 // SSE2 build of the distance table, for every x86-64 processor: blocks of 4 x 4 pairs, each
 // column of four rows held in two registers of two lanes, one pair per lane.
 
+#include "common/no_contraction.h"
 #include "distance/row_distance_variants.h"
 
 #if TIER_HAS_X86

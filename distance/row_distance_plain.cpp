@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/no_contraction.h"
 #include "distance/row_distance_tiles.h"
 #include "distance/row_distance_variants.h"
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/no_contraction.h"
+
 namespace {
 
 // Rows per tile side. A tile reads 2 * side rows of every column, at most kReadBytes, and

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "common/no_contraction.h"
+
 namespace {
 
 constexpr int kDigitBits = 8;
@@ -33,12 +35,22 @@ struct Digit {
   int blocks() const { return static_cast<int>(mask) + 1; }
 };
 
+// The counting table of a pass lives only while it distributes, not while the blocks are
+// sorted.
+#if defined(_MSC_VER)
+#define DIGIT_SORT_NOINLINE __declspec(noinline)
+#elif defined(__GNUC__)
+#define DIGIT_SORT_NOINLINE __attribute__((noinline))
+#else
+#define DIGIT_SORT_NOINLINE
+#endif
+
 // Moves every entry into the block of its digit, blocks in digit order; `ends` receives
 // where each block ends. Each round sends every entry not yet placed to the next free slot
 // of its block and takes that slot's entry in exchange: the exchanges of one round are
 // independent, so the processor overlaps them, where following one cycle at a time would
-// wait on every load. Kept apart from the recursion so that only `ends` stays on the stack.
-void distribute(double* begin, double* end, Digit digit, std::int32_t* ends) {
+// wait on every load.
+DIGIT_SORT_NOINLINE void distribute(double* begin, double* end, Digit digit, std::int32_t* ends) {
   std::int32_t next[kBuckets] = {};
   for (const double* p = begin; p < end; ++p) ++next[digit.of(*p)];
   std::int32_t start = 0;
@@ -61,29 +73,30 @@ void distribute(double* begin, double* end, Digit digit, std::int32_t* ends) {
 
 // Sorts a range whose entries agree on every bit above `top`.
 void sortFrom(double* begin, double* end, int top, int lowBit) {
-  while (end - begin > kInsertionSortUpTo && top >= lowBit) {
-    // Small ranges take narrower digits: a block per four entries or so.
-    int width = kDigitBits;
-    while (width > 1 && (std::ptrdiff_t{4} << width) > end - begin) --width;
-    if (width > top - lowBit + 1) width = top - lowBit + 1;
-    const Digit digit{top - width + 1, (std::uint64_t{1} << width) - 1};
-    std::int32_t ends[kBuckets];
-    distribute(begin, end, digit, ends);
-    top -= width;
-    if (top < lowBit) return;
-    std::int32_t from = 0;
-    for (int b = 0; b < digit.blocks(); ++b) {
-      if (ends[b] - from > 1) sortFrom(begin + from, begin + ends[b], top, lowBit);
-      from = ends[b];
-    }
+  if (end - begin <= kInsertionSortUpTo) {
+    if (top >= lowBit) insertionSort(begin, end);
     return;
   }
-  if (top >= lowBit) insertionSort(begin, end);
+  // Small ranges take narrower digits: a block per four entries or so.
+  int width = kDigitBits;
+  while (width > 1 && (std::ptrdiff_t{4} << width) > end - begin) --width;
+  if (width > top - lowBit + 1) width = top - lowBit + 1;
+  const Digit digit{top - width + 1, (std::uint64_t{1} << width) - 1};
+  std::int32_t ends[kBuckets];
+  distribute(begin, end, digit, ends);
+  top -= width;
+  if (top < lowBit) return;
+  std::int32_t from = 0;
+  for (int b = 0; b < digit.blocks(); ++b) {
+    if (ends[b] - from > 1) sortFrom(begin + from, begin + ends[b], top, lowBit);
+    from = ends[b];
+  }
 }
 
 }  // namespace
 
-// An MSD radix sort, eight bits per pass, nesting at most seven deep. Bits shared by all
+// An MSD radix sort, eight bits per pass, nesting at most seven deep, each level keeping
+// 1 KiB of block ends on the stack. Bits shared by all
 // entries (the sign and most of the exponent, typically) are skipped at the start.
 void sortByHighDigits(double* begin, double* end, int lowBit) {
   std::uint64_t common = ~std::uint64_t{0};

@@ -1,19 +1,9 @@
 #include "dominance/dominance.h"
 
-#include "dominance/marking_variants.h"
-
-PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const MatrixView& second,
-                        std::int32_t secondRow, std::int32_t cols) {
-  PairVerdict verdict{true, true, true};
-  for (std::int32_t k = 0; k < cols; ++k) {
-    const double a = elementAt(first, firstRow, k);
-    const double b = elementAt(second, secondRow, k);
-    verdict.firstGreaterOrEqual = verdict.firstGreaterOrEqual && a >= b;
-    verdict.allEqual = verdict.allEqual && a == b;
-    verdict.secondGreaterOrEqual = verdict.secondGreaterOrEqual && b >= a;
-  }
-  return verdict;
-}
+#include "common/no_contraction.h"
+#include "common/tier.h"
+#include "dominance/across_sets.h"
+#include "dominance/within_set.h"
 
 namespace {
 

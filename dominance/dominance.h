@@ -1,20 +1,8 @@
 #ifndef DOMINANCE_DOMINANCE_H
 #define DOMINANCE_DOMINANCE_H
 
-#include <cstdint>
-
 #include "common/matrix_view.h"
-
-// Outcome of comparing a first row against a second row over every column. All
-// comparisons are ordered IEEE-754 ones, so anything involving NaN is false.
-struct PairVerdict {
-  bool firstGreaterOrEqual;   // first >= second in every column
-  bool allEqual;              // first == second in every column
-  bool secondGreaterOrEqual;  // second >= first in every column
-};
-
-PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow, const MatrixView& second,
-                        std::int32_t secondRow, std::int32_t cols);
+#include "dominance/dominance_rule.h"
 
 // Both passes allocate nothing, and use the fastest instruction-set tier of the processor
 // they run on; every tier gives the same flags.

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "common/no_contraction.h"
 #include "dominance/digit_sort.h"
-#include "dominance/front_filter.h"
-#include "dominance/pair_cover.h"
+#include "dominance/dominance_rule.h"
 #include "dominance/row_order.h"
-#include "dominance/sorted_rows.h"
+#include "dominance/tier_table.h"
 
 namespace {
 

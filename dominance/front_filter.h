@@ -4,19 +4,15 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "common/tier.h"
 
-// Settles rows given in sortStandingRows order (order[0 .. count) holds row indexes) for any
-// number of columns: a row falls exactly when an earlier row is <= it in every column but
-// the first, and it is enough to look for one among the earlier rows left standing, which
-// the filter keeps at the start of `order`. Entries of fallen rows become kNoRow.
+// Settles listed rows in sorted order (order[0 .. count) holds row indexes) for any number
+// of columns: every earlier row is <= a row in the first column, so it falls exactly when an
+// earlier row is <= it in every other column, and it is enough to look for one among the
+// earlier rows left standing, which the filter keeps at the start of `order`. Entries of
+// fallen rows become kNoRow. tier_table.h picks the filter of a tier.
 using FrontFilter = void (*)(const MatrixView& m, double* order, std::int32_t count);
 
 void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count);
 void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
-
-// The filter for `tier`. Wider tiers share the AVX2 one: its compares produce vectors,
-// which here outpace AVX-512 compares into mask registers.
-FrontFilter frontFilterFor(Tier tier);
 
 #endif

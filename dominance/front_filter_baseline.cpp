@@ -1,7 +1,7 @@
-#include "common/tier_target.h"
+#include "common/no_contraction.h"
+#include "dominance/dominance_rule.h"
 #include "dominance/front_filter.h"
 #include "dominance/row_order.h"
-#include "dominance/sorted_rows.h"
 
 namespace {
 
@@ -65,13 +65,4 @@ void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count)
       }
     }
   }
-}
-
-FrontFilter frontFilterFor(Tier tier) {
-#if TIER_HAS_X86
-  if (tier != Tier::baseline) return filterFrontAvx2;
-#else
-  (void)tier;
-#endif
-  return filterFrontBaseline;
 }

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "common/no_contraction.h"
+#include "dominance/dominance_rule.h"
 #include "dominance/row_order.h"
-#include "dominance/sorted_rows.h"
 
 void sweepTwoColumns(const MatrixView& m, double* order, std::int32_t count) {
   const double* second = columnData(m, 1);

@@ -26,8 +26,8 @@ inline int laneCount(unsigned mask) {
 }
 
 // Wide rows rarely stay comparable for long, so the vector scans check whether every lane
-// is already undecided, but only every few columns: a check per column mispredicts more
-// than it saves.
+// is already decided (neither direction holds, so no rule can fire), but only every few
+// columns: a check per column mispredicts more than it saves.
 inline bool laneCheckAfterColumn(int column) {
   return column >= 7 && (column & 3) == 3;
 }

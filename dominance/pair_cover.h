@@ -4,11 +4,10 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "common/tier.h"
 
 // Compares two groups of listed rows pair by pair: every entry of lower[0 .. lowerSize)
 // whose row some row of upper[0 .. upperSize) is <= in every column from `col` on becomes
-// kNoRow. Neither group holds kNoRow entries on entry.
+// kNoRow. Neither group holds kNoRow entries on entry. tier_table.h picks the one of a tier.
 using PairCover = void (*)(const MatrixView& m, const double* upper, std::int32_t upperSize,
                            double* lower, std::int32_t lowerSize, std::int32_t col);
 
@@ -16,8 +15,5 @@ void coverPairsBaseline(const MatrixView& m, const double* upper, std::int32_t u
                         double* lower, std::int32_t lowerSize, std::int32_t col);
 void coverPairsAvx2(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
                     std::int32_t lowerSize, std::int32_t col);
-
-// Wider tiers share the AVX2 one, as the front filter does.
-PairCover pairCoverFor(Tier tier);
 
 #endif

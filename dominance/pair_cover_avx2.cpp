@@ -1,8 +1,9 @@
+#include "common/no_contraction.h"
 #include "common/tier_target.h"
+#include "dominance/dominance_rule.h"
 #include "dominance/lane_bits.h"
 #include "dominance/pair_cover.h"
 #include "dominance/row_order.h"
-#include "dominance/sorted_rows.h"
 
 #if TIER_HAS_X86
 #include <immintrin.h>
@@ -12,9 +13,10 @@
 namespace {
 
 // Lower rows are taken eight at a time, each column of them in two vectors; up to kMaxHeld
-// columns stay in registers, and lanes that pass those finish the rest one by one.
+// columns stay in registers (more would spill them to the stack, which Windows does not
+// align for such moves), and lanes that pass those finish the rest one by one.
 constexpr std::int32_t kBlock = 8;
-constexpr std::int32_t kMaxHeld = 6;
+constexpr std::int32_t kMaxHeld = 5;
 
 TIER_TARGET_AVX2 inline __m256d columnOf(const double* values, const std::int32_t* rows) {
   return _mm256_setr_pd(values[rows[0]], values[rows[1]], values[rows[2]], values[rows[3]]);
@@ -98,8 +100,6 @@ void coverPairsAvx2(const MatrixView& m, const double* upper, std::int32_t upper
       return coverPairs<3>(m, upper, upperSize, lower, lowerSize, col);
     case 4:
       return coverPairs<4>(m, upper, upperSize, lower, lowerSize, col);
-    case 5:
-      return coverPairs<5>(m, upper, upperSize, lower, lowerSize, col);
     default:
       return coverPairs<kMaxHeld>(m, upper, upperSize, lower, lowerSize, col);
   }

@@ -1,7 +1,7 @@
-#include "common/tier_target.h"
+#include "common/no_contraction.h"
+#include "dominance/dominance_rule.h"
 #include "dominance/pair_cover.h"
 #include "dominance/row_order.h"
-#include "dominance/sorted_rows.h"
 
 void coverPairsBaseline(const MatrixView& m, const double* upper, std::int32_t upperSize,
                         double* lower, std::int32_t lowerSize, std::int32_t col) {
@@ -14,13 +14,4 @@ void coverPairsBaseline(const MatrixView& m, const double* upper, std::int32_t u
       }
     }
   }
-}
-
-PairCover pairCoverFor(Tier tier) {
-#if TIER_HAS_X86
-  if (tier != Tier::baseline) return coverPairsAvx2;
-#else
-  (void)tier;
-#endif
-  return coverPairsBaseline;
 }

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "common/tier.h"
 
 // Where a scan stopped and how many rows of the second matrix it eliminated.
 struct ScanOutcome {
@@ -20,14 +19,12 @@ struct ScanOutcome {
 using RowScan = ScanOutcome (*)(const MatrixView& first, std::int32_t row, double* firstFlag,
                                 const MatrixView& second, std::int32_t begin, double* secondFlags);
 
+// One scan per tier, each in row_scan_<tier>.cpp; tier_table.cpp picks one.
 ScanOutcome scanRowBaseline(const MatrixView& first, std::int32_t row, double* firstFlag,
                             const MatrixView& second, std::int32_t begin, double* secondFlags);
 ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* firstFlag,
                         const MatrixView& second, std::int32_t begin, double* secondFlags);
 ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
                           const MatrixView& second, std::int32_t begin, double* secondFlags);
-
-// The scan built for `tier`, or the baseline one where that tier is not compiled in.
-RowScan rowScanFor(Tier tier);
 
 #endif

@@ -1,61 +1,47 @@
-#include "common/tier_target.h"
+#include "common/no_contraction.h"
 #include "dominance/row_scan.h"
+#include "dominance/row_scan_driver.h"
 
 namespace {
 
-// kCols > 0 fixes the column count at compile time so the short rows unroll; 0 reads it.
-template <std::int32_t kCols>
-ScanOutcome scanRow(const MatrixView& first, std::int32_t row, double* firstFlag,
-                    const MatrixView& second, std::int32_t begin, double* secondFlags) {
-  const std::int32_t cols = kCols > 0 ? kCols : first.cols;
-  const std::ptrdiff_t firstStride = first.rows;
-  const std::ptrdiff_t secondStride = second.rows;
-  std::int32_t eliminated = 0;
-  for (std::int32_t j = begin; j < second.rows; ++j) {
-    if (secondFlags[j] == 0.0) continue;
-    bool firstGe = true;
-    bool secondGe = true;
-    // Once both directions fail the pair is incomparable and no later column can change that.
-    for (std::int32_t k = 0; k < cols && (firstGe || secondGe); ++k) {
-      const double a = first.data[row + k * firstStride];
-      const double b = second.data[j + k * secondStride];
-      firstGe = firstGe && a >= b;
-      secondGe = secondGe && b >= a;
+struct ScalarScan {
+  template <std::int32_t kCols>
+  static ScanOutcome run(const MatrixView& first, std::int32_t row, double* firstFlag,
+                         const MatrixView& second, std::int32_t begin, double* secondFlags) {
+    const std::int32_t cols = kCols > 0 ? kCols : first.cols;
+    const std::ptrdiff_t firstStride = first.rows;
+    const std::ptrdiff_t secondStride = second.rows;
+    std::int32_t eliminated = 0;
+    for (std::int32_t j = begin; j < second.rows; ++j) {
+      if (secondFlags[j] == 0.0) continue;
+      bool firstGe = true;
+      bool secondGe = true;
+      // Once both directions fail the pair is incomparable, no rule can fire, and no later
+      // column can change that.
+      for (std::int32_t k = 0; k < cols && (firstGe || secondGe); ++k) {
+        const double a = first.data[row + k * firstStride];
+        const double b = second.data[j + k * secondStride];
+        firstGe = firstGe && a >= b;
+        secondGe = secondGe && b >= a;
+      }
+      // All columns equal is exactly both directions holding, so the second row dominates
+      // when only the first direction holds.
+      if (firstGe && !secondGe) {
+        *firstFlag = 0.0;
+        return {j, eliminated};
+      }
+      if (secondGe) {
+        secondFlags[j] = 0.0;
+        ++eliminated;
+      }
     }
-    // All columns equal is exactly both directions holding, so the second row dominates
-    // when only the first direction holds.
-    if (firstGe && !secondGe) {
-      *firstFlag = 0.0;
-      return {j, eliminated};
-    }
-    if (secondGe) {
-      secondFlags[j] = 0.0;
-      ++eliminated;
-    }
+    return {second.rows, eliminated};
   }
-  return {second.rows, eliminated};
-}
+};
 
 }  // namespace
 
 ScanOutcome scanRowBaseline(const MatrixView& first, std::int32_t row, double* firstFlag,
                             const MatrixView& second, std::int32_t begin, double* secondFlags) {
-  switch (first.cols) {
-    case 2:
-      return scanRow<2>(first, row, firstFlag, second, begin, secondFlags);
-    case 3:
-      return scanRow<3>(first, row, firstFlag, second, begin, secondFlags);
-    default:
-      return scanRow<0>(first, row, firstFlag, second, begin, secondFlags);
-  }
-}
-
-RowScan rowScanFor(Tier tier) {
-#if TIER_HAS_X86
-  if (tier == Tier::avx512) return scanRowAvx512;
-  if (tier == Tier::avx2) return scanRowAvx2;
-#else
-  (void)tier;
-#endif
-  return scanRowBaseline;
+  return scanByColumnCount<ScalarScan>(first, row, firstFlag, second, begin, secondFlags);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/no_contraction.h"
 #include "dominance/digit_sort.h"
 #include "dominance/row_order.h"
 

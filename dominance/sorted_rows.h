@@ -1,19 +1,13 @@
 #ifndef DOMINANCE_SORTED_ROWS_H
 #define DOMINANCE_SORTED_ROWS_H
 
-// The passes that work in sorted order keep all their state in the flag vector itself: its
-// entries hold row indexes as integer-valued doubles (exact, as every index is far below
-// 2^53), and kNoRow marks an entry that holds no row.
+// Into sorted order and back: the flag vector turned into listed rows and listed rows turned
+// back into flags (dominance_rule.h says what listed rows are).
 
 #include <cstdint>
 
 #include "common/matrix_view.h"
-
-constexpr double kNoRow = -1.0;
-
-inline std::int32_t rowOf(double entry) {
-  return static_cast<std::int32_t>(entry);
-}
+#include "dominance/dominance_rule.h"
 
 // Replaces flags[0 .. count) with the standing rows (flag 1.0) that hold no NaN, in
 // rowPrecedes order, and returns count. Entries from count on are left meaningless.

@@ -1,9 +1,9 @@
-#include "dominance/front_divide.h"
-#include "dominance/front_filter.h"
-#include "dominance/front_sweeps.h"
-#include "dominance/marking_variants.h"
+#include "dominance/within_set.h"
+
+#include "common/no_contraction.h"
 #include "dominance/row_scan.h"
-#include "dominance/sorted_rows.h"
+#include "dominance/settle.h"
+#include "dominance/tier_table.h"
 
 namespace {
 
@@ -20,31 +20,10 @@ void markSingleColumn(const MatrixView& set, double* flags) {
   }
 }
 
-// With no columns every row equals every other.
-void keepFirstStandingRow(const MatrixView& set, double* flags) {
-  std::int32_t r = 0;
-  while (r < set.rows && flags[r] == 0.0) ++r;
-  for (++r; r < set.rows; ++r) flags[r] = 0.0;
-}
-
 }  // namespace
 
-void settleStandingRows(Tier tier, const MatrixView& set, double* flags) {
-  if (set.cols == 0) return keepFirstStandingRow(set, flags);
-  const std::int32_t count = sortStandingRows(set, flags);
-  if (set.cols == 2) {
-    sweepTwoColumns(set, flags, count);
-  } else if (set.cols == 3) {
-    sweepThreeColumns(set, flags, count);
-  } else {
-    divideFront(tier, set, flags, count, defaultDivideLimits());
-  }
-  flagsFromListedRows(set, flags, count);
-}
-
-// Eliminations made by the scan are final, and the rows still standing then settle among
-// themselves exactly as in the full scan: anything that eliminates one of them is itself
-// eliminated only by rows that stand or that would eliminate it too.
+// Handing the rows still standing over to settleStandingRows at any point is exact: see the
+// hand-over in dominance_rule.h.
 void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
                                 ScanAllowance allowance) {
   if (set.rows <= 1) return;
@@ -70,12 +49,4 @@ ScanAllowance defaultScanAllowance(const MatrixView& set) {
 
 void markWithinSetFor(Tier tier, const MatrixView& set, double* flags) {
   markWithinSetWithAllowance(tier, set, flags, defaultScanAllowance(set));
-}
-
-void markAcrossSetsFor(Tier tier, const MatrixView& first, double* firstFlags,
-                       const MatrixView& second, double* secondFlags) {
-  const RowScan scan = rowScanFor(tier);
-  for (std::int32_t i = 0; i < first.rows; ++i) {
-    if (firstFlags[i] != 0.0) scan(first, i, firstFlags + i, second, 0, secondFlags);
-  }
 }

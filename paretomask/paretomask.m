@@ -25,6 +25,27 @@
 %   A(F == 1, :) or logical(F) to select rows. Inputs must be real, full double
 %   matrices; inputs after the second are ignored.
 %
+%   With one input the flags can be computed in pieces, to use several cores
+%   or machines: run PARETOMASK on consecutive chunks of the rows of A, keep the
+%   rows that stand in their chunk, in their original order, and run PARETOMASK
+%   once more on those. The rows that stand there are exactly the rows that
+%   stand in PARETOMASK(A); every other row gets 0. In MATLAB, run the chunks
+%   with PARFOR, or on tall arrays with MAPREDUCE (map: the rows that stand in
+%   a block, with their row numbers; reduce: PARETOMASK once more on all of them,
+%   put back in row order); in Octave, with PARCELLFUN from the parallel package
+%   (Debian: octave-parallel):
+%      first = 1:5000:size(A, 1);               % consecutive chunks
+%      kept = cell(size(first));
+%      parfor k = 1:numel(first)
+%         r = first(k):min(first(k) + 4999, size(A, 1));
+%         kept{k} = r(paretomask(A(r, :)) == 1);
+%      end
+%      kept = [kept{:}];
+%      F = zeros(size(A, 1), 1);
+%      F(kept(paretomask(A(kept, :)) == 1)) = 1;
+%   The two-input form cannot be split this way: which rows of B stand depends
+%   on the order in which the rows of A are scanned, as described above.
+%
 %   Example:
 %      A = [1 2; 2 1; 2 2; 1 2];
 %      paretomask(A)            % returns [1; 1; 0; 0]

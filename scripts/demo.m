@@ -1,14 +1,18 @@
 % A short tour of paretomask and rowdist in Octave: small samples, then each plug-in
 % timed against a plain Octave computation of the same result on generated data, and
-% a picture saved to docs/demo.png. Run by `make demo`; an optional argument names
-% the folder of the plug-ins (default: dist/octave).
+% a picture saved to docs/demo.png. Run by `make demo`; optional arguments name the
+% folder of the plug-ins (default: dist/octave) and the picture file (the tests save
+% it in their build tree, so that a test run leaves the tracked picture alone).
 here = fileparts (mfilename ("fullpath"));
 root = fileparts (here);
 args = argv ();
-if (isempty (args))
-  plugins = fullfile (root, "dist", "octave");
-else
+plugins = fullfile (root, "dist", "octave");
+picture = fullfile (root, "docs", "demo.png");
+if (numel (args) >= 1)
   plugins = args{1};
+endif
+if (numel (args) >= 2)
+  picture = args{2};
 endif
 addpath (fullfile (here, "demo_support"));
 addpath (plugins);
@@ -57,7 +61,6 @@ cloud = [radius .* cos(angle), radius .* sin(angle)];
 % Three groups of points, listed group by group, show up as blocks in the table.
 centres = [0 0 0 0; 4 0 0 0; 0 5 2 0];
 groups = kron (centres, ones (50, 1)) + randn (150, 4);
-picture = fullfile (root, "docs", "demo.png");
 if (! isfolder (fileparts (picture)))
   mkdir (fileparts (picture));
 endif

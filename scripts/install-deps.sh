@@ -19,12 +19,25 @@ have_cmd x86_64-w64-mingw32-dlltool || need+=(binutils-mingw-w64-x86-64)
 have_cmd gendef || need+=(mingw-w64-tools)
 have_file /usr/lib/wine/wine64 || need+=(wine64)
 have_cmd clang++ || need+=(clang)
+have_cmd clang-format || need+=(clang-format)
 ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
   need+=(libclang-rt-14-dev)
 # Debian's own Python, which the peer benchmark uses, whatever python3 comes first on PATH.
 /usr/bin/python3 -c 'import scipy' >/dev/null 2>&1 || need+=(python3-scipy)
 have_cmd gnuplot || need+=(gnuplot-nox)
+# Octave lays out the demo picture's text with this font and writes PNG through
+# Ghostscript; both are only recommendations of Octave's package.
+have_file /usr/share/fonts/opentype/freefont/FreeSans.otf || need+=(fonts-freefont-otf)
+have_cmd gs || need+=(ghostscript)
+# parcellfun, for the test of flags computed in chunks.
+ls -d /usr/lib/*/octave/packages/parallel-* >/dev/null 2>&1 || need+=(octave-parallel)
+# A fresh Debian root for `make fresh-check`.
+have_cmd debootstrap || need+=(debootstrap)
 have_cmd objdump || need+=(binutils)
+# llvm-nm reads the object that the Intel Mac check compiles with clang.
+have_file /usr/lib/llvm-14/bin/llvm-nm || need+=(llvm-14)
+have_cmd aarch64-linux-gnu-g++ || need+=(g++-aarch64-linux-gnu)
+have_cmd qemu-aarch64 || need+=(qemu-user)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

@@ -15,8 +15,9 @@
 #include "bench/dominance/literal_marking.h"
 #include "bench/dominance/workloads.h"
 #include "common/tier.h"
+#include "dominance/across_sets.h"
 #include "dominance/dominance.h"
-#include "dominance/marking_variants.h"
+#include "dominance/within_set.h"
 
 namespace {
 
@@ -168,12 +169,9 @@ int main(int argc, char** argv) {
 
   std::vector<Pass> passes = {{"literal", Tier::baseline, literalWithin, literalAcross},
                               {"frozen", Tier::baseline, frozenWithin, frozenAcross},
-                              {"shipped", Tier::baseline, shippedWithin, shippedAcross},
-                              {"baseline", Tier::baseline, tierWithin, tierAcross}};
-  const Tier best = detectTier();
-  if (best >= Tier::avx2) passes.push_back({"avx2", Tier::avx2, tierWithin, tierAcross});
-  if (best >= Tier::avx512) {
-    passes.push_back({"avx512", Tier::avx512, tierWithin, tierAcross});
+                              {"shipped", Tier::baseline, shippedWithin, shippedAcross}};
+  for (const Tier tier : kTiers) {
+    if (tierRunsHere(tier)) passes.push_back({tierName(tier), tier, tierWithin, tierAcross});
   }
 
   std::vector<std::string> workloads;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Assembles the Octave package archive NAME-VERSION.tar.gz (name and version from
+# Assembles the Octave package archive NAME-VERSION-octave.tar.gz (name and version from
 # DESCRIPTION) from the sources of this checkout. Usage: make_archive.sh OUT_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,8 +15,13 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 package="$stage/$name-$version"
 mkdir -p "$package/inst" "$package/src"
-cp "$here/DESCRIPTION" "$here/COPYING" "$here/INDEX" "$package/"
+cp "$here/DESCRIPTION" "$here/INDEX" "$package/"
+sed -e "s/@NAME@/$name/g" -e "s/@VERSION@/$version/g" "$here/INSTALL" >"$package/INSTALL"
+# A package's licence must be named COPYING; it is the project's own.
+cp "$root/LICENSE" "$package/COPYING"
 cp "$here/src/Makefile" "$package/src/"
+mkdir -p "$package/src/cmake"
+cp "$root/cmake/shipped_flags.txt" "$package/src/cmake/"
 cp "$root/paretomask/paretomask.m" "$root/rowdist/rowdist.m" "$package/inst/"
 
 # Every C++ source and header of the folders the plug-ins are built from, in the same
@@ -29,5 +34,5 @@ done
 
 # Fixed order and ownership, so the same sources give the same archive listing.
 tar -C "$stage" --sort=name --owner=0 --group=0 --numeric-owner \
-  -czf "$out/$name-$version.tar.gz" "$name-$version"
-echo "$out/$name-$version.tar.gz"
+  -czf "$out/$name-$version-octave.tar.gz" "$name-$version"
+echo "$out/$name-$version-octave.tar.gz"

@@ -9,11 +9,6 @@
 
 namespace {
 
-MatrixView viewOf(const RowMatrix& m) {
-  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
-                    m.values.data()};
-}
-
 std::vector<double> shippedWithinSet(const RowMatrix& m) {
   std::vector<double> flags(m.rows, 1.0);
   markWithinSet(viewOf(m), flags.data());

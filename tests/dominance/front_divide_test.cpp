@@ -12,15 +12,11 @@
 
 #include "common/tier.h"
 #include "dominance/sorted_rows.h"
+#include "tests/dominance/every_tier.h"
 #include "tests/dominance/reference_marking.h"
 #include "tests/dominance/shaped_rows.h"
 
 namespace {
-
-MatrixView viewOf(const RowMatrix& m) {
-  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
-                    m.values.data()};
-}
 
 std::vector<double> divided(const RowMatrix& m, Tier tier, DivideLimits limits) {
   std::vector<double> flags(m.rows, 1.0);
@@ -45,12 +41,7 @@ RowMatrix ulpApartRows(std::mt19937_64& rng, std::size_t rows, std::size_t cols)
 // Splits at every size, pairwise comparison only of single pairs, and near the defaults.
 constexpr DivideLimits kLimits[] = {{1, 0}, {2, 1}, {3, 5}, {7, 30}, {256, 256}};
 
-class DivideEveryTier : public ::testing::TestWithParam<Tier> {
- protected:
-  void SetUp() override {
-    if (!tierRunsHere(GetParam())) GTEST_SKIP() << "this processor lacks the instruction set";
-  }
-};
+class DivideEveryTier : public EveryTier {};
 
 // Ties in every split column, repeated rows on both sides of a split, NaN, +-0 and +-Inf.
 TEST_P(DivideEveryTier, MatchesTheScanOnSmallShapedRows) {
@@ -83,9 +74,6 @@ TEST_P(DivideEveryTier, MatchesTheScanOnLargerSets) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tiers, DivideEveryTier, ::testing::ValuesIn(kTiers),
-                         [](const ::testing::TestParamInfo<Tier>& info) {
-                           return std::string(tierName(info.param));
-                         });
+INSTANTIATE_EVERY_TIER(DivideEveryTier);
 
 }  // namespace

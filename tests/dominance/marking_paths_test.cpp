@@ -4,29 +4,21 @@
 
 #include <cstdint>
 #include <limits>
-#include <ostream>
 #include <random>
-#include <string>
 #include <vector>
 
-#include "common/tier.h"
-#include "dominance/marking_variants.h"
+#include "dominance/across_sets.h"
+#include "dominance/settle.h"
+#include "dominance/within_set.h"
+#include "tests/dominance/every_tier.h"
 #include "tests/dominance/reference_marking.h"
 #include "tests/dominance/shaped_rows.h"
 
-// Names the tier in test listings.
-void PrintTo(Tier tier, std::ostream* out) {
-  *out << tierName(tier);
-}
-
 namespace {
 
-constexpr std::int64_t kScanOnly = std::numeric_limits<std::int64_t>::max();
+class MarkingPaths : public EveryTier {};
 
-MatrixView viewOf(const RowMatrix& m) {
-  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
-                    m.values.data()};
-}
+constexpr std::int64_t kScanOnly = std::numeric_limits<std::int64_t>::max();
 
 std::vector<double> withinSet(Tier tier, const RowMatrix& m, std::int64_t budget) {
   std::vector<double> flags(m.rows, 1.0);
@@ -53,18 +45,9 @@ std::vector<double> closedFormAmong(const RowMatrix& m, std::vector<double> flag
   return flags;
 }
 
-class EveryTier : public ::testing::TestWithParam<Tier> {
- protected:
-  void SetUp() override {
-    if (!tierRunsHere(GetParam())) {
-      GTEST_SKIP() << "this processor lacks the instruction set";
-    }
-  }
-};
-
 // Row counts on both sides of every vector width, widths 0 to 9, and the scan handing over
 // to the sorted passes before the first row, after a few rows, or never.
-TEST_P(EveryTier, WithinSetMatchesTheScanWhereverTheSortedPassTakesOver) {
+TEST_P(MarkingPaths, WithinSetMatchesTheScanWhereverTheSortedPassTakesOver) {
   std::mt19937_64 rng(5501);
   const std::int64_t budgets[] = {0, 3, 9, 40, 200, kScanOnly};
   for (int trial = 0; trial < 3000; ++trial) {
@@ -79,7 +62,7 @@ TEST_P(EveryTier, WithinSetMatchesTheScanWhereverTheSortedPassTakesOver) {
   }
 }
 
-TEST_P(EveryTier, AcrossSetsMatchesTheScan) {
+TEST_P(MarkingPaths, AcrossSetsMatchesTheScan) {
   std::mt19937_64 rng(7703);
   for (int trial = 0; trial < 3000; ++trial) {
     const auto cols = static_cast<std::size_t>(trial % 10);
@@ -99,7 +82,7 @@ TEST_P(EveryTier, AcrossSetsMatchesTheScan) {
 
 // Long fronts keep the scan going past its default budget, so the sorted passes settle most
 // rows; uniform rows are mostly settled by the scan.
-TEST_P(EveryTier, LargeInputsMatchTheClosedForm) {
+TEST_P(MarkingPaths, LargeInputsMatchTheClosedForm) {
   std::mt19937_64 rng(911);
   for (const std::size_t cols : {2u, 3u, 4u, 5u, 8u}) {
     for (const std::size_t rows : {300u, 1500u}) {
@@ -111,15 +94,11 @@ TEST_P(EveryTier, LargeInputsMatchTheClosedForm) {
   }
 }
 
-std::string nameOf(const ::testing::TestParamInfo<Tier>& info) {
-  return tierName(info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Tiers, EveryTier, ::testing::ValuesIn(kTiers), nameOf);
+INSTANTIATE_EVERY_TIER(MarkingPaths);
 
 // The sorted passes alone, on standing rows chosen at random among rows without NaN
 // (nothing eliminates those).
-TEST_P(EveryTier, SettlingMatchesTheClosedFormAmongStandingRows) {
+TEST_P(MarkingPaths, SettlingMatchesTheClosedFormAmongStandingRows) {
   std::mt19937_64 rng(3119);
   for (int trial = 0; trial < 4000; ++trial) {
     const auto rows = static_cast<std::size_t>(trial % 45);

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "common/tier.h"
+#include "dominance/across_sets.h"
 #include "dominance/dominance.h"
 #include "dominance/front_divide.h"
-#include "dominance/marking_variants.h"
 #include "dominance/sorted_rows.h"
+#include "dominance/within_set.h"
 #include "tests/dominance/shaped_rows.h"
 
 extern "C" {
@@ -68,11 +69,6 @@ void free(void* block) {
 }
 
 namespace {
-
-MatrixView viewOf(const RowMatrix& m) {
-  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
-                    m.values.data()};
-}
 
 // Allocations made while `pass` runs.
 template <class Pass>

@@ -7,12 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-struct RowMatrix {
-  std::size_t rows = 0;
-  std::size_t cols = 0;
-  std::vector<double> values;  // column-major
-  double at(std::size_t r, std::size_t c) const { return values[r + c * rows]; }
-};
+#include "tests/dominance/row_matrix.h"
 
 inline bool allGreaterOrEqual(const RowMatrix& x, std::size_t i, const RowMatrix& y,
                               std::size_t j) {

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "common/tier.h"
+#include "dominance/across_sets.h"
 #include "dominance/dominance.h"
 #include "dominance/front_divide.h"
-#include "dominance/marking_variants.h"
 #include "dominance/sorted_rows.h"
+#include "dominance/within_set.h"
 #include "tests/dominance/reference_marking.h"
 
 namespace {
@@ -53,11 +54,6 @@ RowMatrix nextMatrix(ByteReader& in, std::size_t rows, std::size_t cols) {
   m.values.resize(rows * cols);
   for (double& v : m.values) v = nextValue(in);
   return m;
-}
-
-MatrixView viewOf(const RowMatrix& m) {
-  return MatrixView{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
-                    m.values.data()};
 }
 
 void expectSame(const std::vector<double>& got, const std::vector<double>& expected) {

@@ -1,7 +1,7 @@
-function failures = build_plugins_test ()
+function failures = build_plugins_test (checks)
   % Runs the in-host build script into a fresh folder, named relative to another
-  % working folder, then runs both functions from there; returns the number of failed
-  % checks.
+  % working folder, runs the binary CHECKS (see expect_plugin_checks) on the plug-ins,
+  % then runs both functions from there; returns the number of failed checks.
   failures = 0;
   scratch = tempname ();
   mkdir (scratch);
@@ -20,6 +20,10 @@ function failures = build_plugins_test ()
     failures += expect_equal ("CXXFLAGS restored", getenv ("CXXFLAGS"), "-O2 -g0");
     failures += expect_equal ("plug-ins beside their help files", ls_names (out), ...
                        {"paretomask.m", "paretomask.mex", "rowdist.m", "rowdist.mex"});
+
+    for plugin = {"paretomask.mex", "rowdist.mex"}
+      failures += expect_plugin_checks (checks, fullfile (out, plugin{1}));
+    endfor
 
     addpath (out);
     failures += expect_equal ("calls reach the new build", which ("paretomask"), ...

@@ -1,7 +1,8 @@
-function failures = package_install_test (archive)
+function failures = package_install_test (archive, checks)
   % Installs the package archive with pkg into a throwaway prefix and package lists
-  % (the user's own packages stay untouched), then runs both functions from there;
-  % returns the number of failed checks.
+  % (the user's own packages stay untouched), runs the binary CHECKS (see
+  % expect_plugin_checks) on the plug-ins, then runs both functions from there; returns
+  % the number of failed checks.
   failures = 0;
   scratch = tempname ();
   mkdir (scratch);
@@ -24,6 +25,7 @@ function failures = package_install_test (archive)
       failures += expect_equal (["calls reach the plug-in: " fn{1}], ...
                          strncmp (where, scratch, numel (scratch)) && ...
                          strcmp (where(end-3:end), ".mex"), true);
+      failures += expect_plugin_checks (checks, where);
       text = get_help_text (fn{1});
       failures += expect_equal (["help reads the help file: " fn{1}], ...
                          ! isempty (strfind (text, [upper(fn{1}) "  "])), true);

@@ -1,0 +1,76 @@
+#ifndef DOMINANCE_DOMINANCE_RULE_H
+#define DOMINANCE_DOMINANCE_RULE_H
+
+// The dominance rule, and the words every pass uses for it.
+//
+// A row *stands* while its flag is 1.0; once *eliminated* its flag is 0.0, it is compared
+// with nothing more and it eliminates nothing more. Both passes compare a first row with a
+// second row (compareRows) and then apply the pair decision (applyPairDecision). The
+// within-set pass compares each standing row i with each standing j > i, in order, until i
+// is eliminated; the cross-set pass compares each standing row of the first set with each
+// standing row of the second. Smaller is better; NaN fails every comparison, so a row
+// holding NaN stands and eliminates nothing.
+//
+// The within-set result has a closed form: a row stands exactly when it holds NaN, or when no
+// row dominates it (is <= everywhere and < somewhere) and no lower-indexed row equals it. So
+// the within-set pass may stop its scan at any point and *settle* the rows still standing
+// among themselves, by the closed form restricted to them, with the same outcome:
+// - every elimination the scan made is one the closed form makes too;
+// - a row the scan eliminated that would eliminate a standing row r was itself eliminated by
+//   a row <= it everywhere (lower-indexed, if equal), which therefore would eliminate r
+//   too; following such rows leads to a standing row that eliminates r, as each step goes
+//   to a row earlier in the sorted order below.
+// The cross-set result follows its scan order, which is kept exactly: it can leave rows of
+// the second set standing that another row of that set dominates.
+//
+// Settling works in sorted order (rowPrecedes: columns in turn, then row index), in which a
+// row comes after every row that eliminates it. The sorted passes keep their whole state in
+// the flag vector: its entries are then *listed rows*, row indexes held as integer-valued
+// doubles (exact, as every index is far below 2^53), or kNoRow for an entry holding none.
+// Turning listed rows back into flags marks each listed row's own entry in place by adding
+// an offset above every index, which keeps that entry's content readable; it relies on the
+// listed indexes being distinct and below the row count, so no entry is marked twice.
+
+#include <cstdint>
+
+#include "common/matrix_view.h"
+
+// Outcome of comparing a first row against a second row over every column. All
+// comparisons are ordered IEEE-754 ones, so anything involving NaN is false.
+struct PairVerdict {
+  bool firstGreaterOrEqual;   // first >= second in every column
+  bool allEqual;              // first == second in every column
+  bool secondGreaterOrEqual;  // second >= first in every column
+};
+
+// Visits every column; the fast paths stop early or compare several pairs at once, and each
+// says how it reaches the same verdict.
+inline PairVerdict compareRows(const MatrixView& first, std::int32_t firstRow,
+                               const MatrixView& second, std::int32_t secondRow,
+                               std::int32_t cols) {
+  PairVerdict verdict{true, true, true};
+  for (std::int32_t k = 0; k < cols; ++k) {
+    const double a = elementAt(first, firstRow, k);
+    const double b = elementAt(second, secondRow, k);
+    verdict.firstGreaterOrEqual = verdict.firstGreaterOrEqual && a >= b;
+    verdict.allEqual = verdict.allEqual && a == b;
+    verdict.secondGreaterOrEqual = verdict.secondGreaterOrEqual && b >= a;
+  }
+  return verdict;
+}
+
+// The second row dominates the first, or is dominated by or equal to it. At most one rule
+// fires: both directions holding means every column is equal.
+inline void applyPairDecision(const PairVerdict& verdict, double& firstFlag, double& secondFlag) {
+  if (verdict.firstGreaterOrEqual && !verdict.allEqual) firstFlag = 0.0;
+  if (verdict.secondGreaterOrEqual) secondFlag = 0.0;
+}
+
+// A listed-row entry that holds no row.
+constexpr double kNoRow = -1.0;
+
+inline std::int32_t rowOf(double entry) {
+  return static_cast<std::int32_t>(entry);
+}
+
+#endif

@@ -1,0 +1,18 @@
+#ifndef DOMINANCE_TIER_TABLE_H
+#define DOMINANCE_TIER_TABLE_H
+
+// The kernels of each instruction-set tier, from one table indexed by Tier. A tier not
+// compiled in (any but baseline off x86) gets the baseline kernels.
+
+#include "common/tier.h"
+#include "dominance/front_filter.h"
+#include "dominance/pair_cover.h"
+#include "dominance/row_scan.h"
+
+RowScan rowScanFor(Tier tier);
+
+FrontFilter frontFilterFor(Tier tier);
+
+PairCover pairCoverFor(Tier tier);
+
+#endif

@@ -1,0 +1,7 @@
+# Unpacks ARCHIVE into a new, empty DESTINATION: cmake -DARCHIVE=... -DDESTINATION=... -P
+if(NOT EXISTS "${ARCHIVE}")
+  message(FATAL_ERROR "No ${ARCHIVE}: run make release first")
+endif()
+file(REMOVE_RECURSE "${DESTINATION}")
+file(MAKE_DIRECTORY "${DESTINATION}")
+file(ARCHIVE_EXTRACT INPUT "${ARCHIVE}" DESTINATION "${DESTINATION}")
