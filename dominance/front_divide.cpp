@@ -5,6 +5,7 @@
 #include "common/no_contraction.h"
 #include "dominance/digit_sort.h"
 #include "dominance/dominance_rule.h"
+#include "dominance/packed_keys.h"
 #include "dominance/row_order.h"
 #include "dominance/tier_table.h"
 
@@ -49,37 +50,8 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
   return {less, greater};
 }
 
-// The staircase step keeps its entries packed: the leading bits of one column's order key
-// above the row index, as one integer below 2^53. Packed entries order like the values in
-// that column wherever those bits differ, so sorting and searching read the matrix only
-// where they tie.
-struct Packing {
-  int indexBits;
-  int prefixShift;
-  std::int64_t indexMask;
-};
-
-Packing packingFor(std::int32_t rows) {
-  int indexBits = 0;
-  while ((std::int64_t{1} << indexBits) < rows) ++indexBits;
-  return {indexBits, 64 - (53 - indexBits), (std::int64_t{1} << indexBits) - 1};
-}
-
-std::int64_t prefixOf(double value, Packing packing) {
-  return static_cast<std::int64_t>(orderKey(value) >> packing.prefixShift);
-}
-
-double packedEntry(const double* values, std::int32_t row, Packing packing) {
-  return static_cast<double>(prefixOf(values[row], packing) << packing.indexBits | row);
-}
-
-std::int32_t packedRow(double entry, Packing packing) {
-  return static_cast<std::int32_t>(static_cast<std::int64_t>(entry) & packing.indexMask);
-}
-
-std::int64_t packedPrefix(double entry, Packing packing) {
-  return static_cast<std::int64_t>(entry) >> packing.indexBits;
-}
+// The staircase step keeps its entries packed (packed_keys.h), by one column or another, so
+// that it sorts and searches without reading the matrix except on ties.
 
 // Packs listed rows by `values` and sorts them by value, ties in no particular order: the
 // radix sort orders the leading bits, and runs that tie in them are ordered by the values.
@@ -107,7 +79,7 @@ void sortPacked(double* entries, std::int32_t size, const double* values, Packin
 // then steps whose leading bits tie with the value's are checked against the value itself.
 double* firstStepAbove(double* steps, std::int32_t size, const double* y, double value,
                        Packing packing) {
-  const std::int64_t prefix = prefixOf(value, packing);
+  const std::int64_t prefix = keyPrefix(value, packing);
   const auto limit = static_cast<double>(prefix << packing.indexBits | packing.indexMask);
   double* after = steps;
   if (size > 0) {

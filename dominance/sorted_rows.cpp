@@ -4,6 +4,7 @@
 
 #include "common/no_contraction.h"
 #include "dominance/digit_sort.h"
+#include "dominance/packed_keys.h"
 #include "dominance/row_order.h"
 
 namespace {
@@ -11,34 +12,6 @@ namespace {
 // Columns whose ties are resolved by repacking before the matrix is read through a
 // comparison sort; bounds the nesting on wide rows that tie everywhere.
 constexpr std::int32_t kRepackedColumns = 8;
-
-// Entries hold integers below 2^53. Converted through signed integers: one instruction each
-// way, where unsigned conversions take several.
-std::uint64_t packedBits(double entry) {
-  return static_cast<std::uint64_t>(static_cast<std::int64_t>(entry));
-}
-
-double integerEntry(std::uint64_t bits) {
-  return static_cast<double>(static_cast<std::int64_t>(bits));
-}
-
-// Entries while sorting: the leading bits of one column's key of the row, above the row
-// index, as one integer below 2^53.
-struct Packing {
-  int indexBits;
-  int prefixShift;
-};
-
-Packing packingFor(std::int32_t rows) {
-  int indexBits = 0;
-  while ((std::int64_t{1} << indexBits) < rows) ++indexBits;
-  return {indexBits, 64 - (53 - indexBits)};
-}
-
-double packed(const MatrixView& m, std::int32_t row, std::int32_t col, Packing packing) {
-  const std::uint64_t prefix = orderKey(elementAt(m, row, col)) >> packing.prefixShift;
-  return integerEntry(prefix << packing.indexBits | static_cast<std::uint64_t>(row));
-}
 
 bool sameInColumn(const MatrixView& m, const double* begin, const double* end, std::int32_t col) {
   const double first = elementAt(m, rowOf(*begin), col);
@@ -52,12 +25,11 @@ bool sameInColumn(const MatrixView& m, const double* begin, const double* end, s
 // row indexes and orders each run of equal leading bits: rows equal in the column by the
 // next column the same way, others (they differ only in low bits) by reading whole rows.
 void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col, Packing packing) {
-  const std::uint64_t indexMask = (std::uint64_t{1} << packing.indexBits) - 1;
   while (begin < end) {
-    const std::uint64_t prefix = packedBits(*begin) >> packing.indexBits;
+    const std::int64_t prefix = packedPrefix(*begin, packing);
     double* runEnd = begin;
-    for (; runEnd < end && packedBits(*runEnd) >> packing.indexBits == prefix; ++runEnd) {
-      *runEnd = integerEntry(packedBits(*runEnd) & indexMask);
+    for (; runEnd < end && packedPrefix(*runEnd, packing) == prefix; ++runEnd) {
+      *runEnd = packedRow(*runEnd, packing);
     }
     if (runEnd - begin > 1) {
       const std::int32_t next = col + 1;
@@ -67,7 +39,8 @@ void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col
       } else if (next == m.cols) {
         sortByHighDigits(begin, runEnd, 0);  // equal rows: by index
       } else {
-        for (double* p = begin; p < runEnd; ++p) *p = packed(m, rowOf(*p), next, packing);
+        const double* values = columnData(m, next);
+        for (double* p = begin; p < runEnd; ++p) *p = packedEntry(values, rowOf(*p), packing);
         sortByHighDigits(begin, runEnd, packing.indexBits);
         orderTies(m, begin, runEnd, next, packing);
       }
@@ -82,10 +55,11 @@ void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col
 // order rows whose leading bits tie.
 std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
   const Packing packing = packingFor(m.rows);
+  const double* first = columnData(m, 0);
   std::int32_t count = 0;
   for (std::int32_t r = 0; r < m.rows; ++r) {
     if (flags[r] == 0.0 || rowHasNaN(m, r)) continue;
-    flags[count++] = packed(m, r, 0, packing);
+    flags[count++] = packedEntry(first, r, packing);
   }
   sortByHighDigits(flags, flags + count, packing.indexBits);
   orderTies(m, flags, flags + count, 0, packing);

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
   const Workload none{0, 0, {}};
   const std::vector<Case> cases = {
       {"uniform_100000x2", uniformRows(100000, 2, 1), none, true, true, true},
-      {"uniform_1000000x2", uniformRows(1000000, 2, 11), none, true, false, false},
+      {"uniform_1000000x2", uniformRows(1000000, 2, 11), none, true, true, false},
       {"uniform_100000x3", uniformRows(100000, 3, 2), none, true, true, true},
       {"integers_100000x3", integerRows(100000, 3, 7), none, true, true, true},
       {"front_20000x3", frontRows(20000, 3, 4), none, true, true, true},
