@@ -44,7 +44,7 @@ void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
 
 // Small sets never leave the scan: the sorted passes cost more than a few hundred pairs.
 ScanAllowance defaultScanAllowance(const MatrixView& set) {
-  return {1024 + 2 * std::int64_t{set.rows}, 64};
+  return {1024 + std::int64_t{set.rows} / 4, 64};
 }
 
 void markWithinSetFor(Tier tier, const MatrixView& set, double* flags) {
