@@ -6,6 +6,7 @@
 #include "dominance/digit_sort.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/packed_keys.h"
+#include "dominance/prefetch.h"
 #include "dominance/row_order.h"
 #include "dominance/tier_table.h"
 
@@ -50,6 +51,10 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
   return {less, greater};
 }
 
+// Loops that read rows in an order of their own ask for the rows this many steps ahead: on
+// matrices beyond the caches the loads then overlap.
+constexpr std::int32_t kAhead = 16;
+
 // The staircase step keeps its entries packed (packed_keys.h), by one column or another, so
 // that it sorts and searches without reading the matrix except on ties.
 
@@ -57,6 +62,7 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
 // radix sort orders the leading bits, and runs that tie in them are ordered by the values.
 void sortPacked(double* entries, std::int32_t size, const double* values, Packing packing) {
   for (std::int32_t p = 0; p < size; ++p) {
+    if (p + kAhead < size) prefetchRead(values + rowOf(entries[p + kAhead]));
     entries[p] = packedEntry(values, rowOf(entries[p]), packing);
   }
   sortByHighDigits(entries, entries + size, packing.indexBits);
@@ -144,7 +150,17 @@ void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize
   for (std::int32_t b = 0; b < lowerSize; ++b) {
     const std::int32_t row = packedRow(lower[b], packing);
     const std::int64_t prefix = packedPrefix(lower[b], packing);
+    if (b + kAhead < lowerSize) {
+      const std::int32_t ahead = packedRow(lower[b + kAhead], packing);
+      prefetchRead(y + ahead);
+      prefetchRead(z + ahead);
+    }
     for (; t < upperSize; ++t) {
+      if (t + kAhead < upperSize) {
+        const std::int32_t ahead = packedRow(upper[t + kAhead], packing);
+        prefetchRead(y + ahead);
+        prefetchRead(z + ahead);
+      }
       const std::int64_t upperPrefix = packedPrefix(upper[t], packing);
       if (upperPrefix > prefix ||
           (upperPrefix == prefix && x[packedRow(upper[t], packing)] > x[row])) {
@@ -218,7 +234,7 @@ void settleRun(const Divide& d, double* order, std::int32_t count) {
 }  // namespace
 
 DivideLimits defaultDivideLimits() {
-  return {1024, 16384};
+  return {512, 16384};
 }
 
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
