@@ -28,13 +28,13 @@ std::int32_t dropFallen(double* begin, std::int32_t size) {
   return live;
 }
 
-// Splits entries into values in `values` below `pivot`, equal to it, and above it; returns
-// where the equal and the greater ones start.
+// Where the entries equal to a pivot, and those above it, start.
 struct ThreeWay {
   std::int32_t equalFrom;
   std::int32_t greaterFrom;
 };
 
+// Splits entries by their value in `values`: below `pivot`, equal to it, above it.
 ThreeWay partitionAround(double* entries, std::int32_t size, const double* values, double pivot) {
   std::int32_t less = 0;
   std::int32_t greater = size;
