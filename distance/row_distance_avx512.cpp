@@ -1,6 +1,6 @@
-// AVX-512 build of the distance table: eight pairs per instruction, one pair per lane.
+// AVX-512 tier of the distance table: eight pairs per instruction, one pair per lane.
 
-#include "distance/row_distance_variants.h"
+#include "distance/row_distance_tiers.h"
 
 #if TIER_HAS_X86
 
@@ -16,6 +16,8 @@
 
 #include "distance/row_distance_tiles.h"
 
+TIER_BEGIN_AVX512
+
 namespace {
 
 constexpr std::ptrdiff_t kWidth = 8;
@@ -26,7 +28,7 @@ struct Block {
   __m512d c0, c1, c2, c3, c4, c5, c6, c7;
 };
 
-TIER_TARGET_AVX512 inline void addSquare(__m512d& sum, __m512d rowsI, double rowJ) {
+inline void addSquare(__m512d& sum, __m512d rowsI, double rowJ) {
   const __m512d d = _mm512_sub_pd(rowsI, _mm512_set1_pd(rowJ));
   sum = _mm512_add_pd(sum, _mm512_mul_pd(d, d));
 }
@@ -35,11 +37,12 @@ inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
   return c < last ? c : last;
 }
 
-// Each lane sums its own pair, column by column, row a + r minus row b + c, then takes the
-// square root. Lanes outside iMask read 0.0 and columns past jLast repeat row b + jLast, so
-// an edge block reads no row past the matrix.
-TIER_TARGET_AVX512 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, __mmask8 iMask,
-                                             std::ptrdiff_t b, std::ptrdiff_t jLast) {
+// Each lane sums its own pair, column by column, row i minus row j, then takes the square
+// root. Rows past iCount read 0.0 and columns past jLast repeat row j + jLast, so an edge
+// block reads no row past the matrix.
+inline Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t iCount,
+                          std::ptrdiff_t j, std::ptrdiff_t jLast) {
+  const __mmask8 iMask = static_cast<__mmask8>((1u << iCount) - 1u);
   const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
   const std::ptrdiff_t j4 = upTo(4, jLast), j5 = upTo(5, jLast), j6 = upTo(6, jLast);
   const std::ptrdiff_t j7 = upTo(7, jLast);
@@ -49,8 +52,8 @@ TIER_TARGET_AVX512 inline Block computeBlock(const TableTile& t, std::ptrdiff_t 
   const __m512d zero = _mm512_setzero_pd();
   Block s{zero, zero, zero, zero, zero, zero, zero, zero};
   for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const __m512d rowsI = _mm512_maskz_loadu_pd(iMask, data + (column + a));
-    const double* rowsJ = data + (column + b);
+    const __m512d rowsI = _mm512_maskz_loadu_pd(iMask, data + (column + i));
+    const double* rowsJ = data + (column + j);
     addSquare(s.c0, rowsI, rowsJ[0]);
     addSquare(s.c1, rowsI, rowsJ[j1]);
     addSquare(s.c2, rowsI, rowsJ[j2]);
@@ -66,7 +69,7 @@ TIER_TARGET_AVX512 inline Block computeBlock(const TableTile& t, std::ptrdiff_t 
 }
 
 // Lane c of register r becomes lane r of register c.
-TIER_TARGET_AVX512 inline Block transpose(const Block& v) {
+inline Block transpose(const Block& v) {
   const __m512d p0 = _mm512_unpacklo_pd(v.c0, v.c1), p1 = _mm512_unpackhi_pd(v.c0, v.c1);
   const __m512d p2 = _mm512_unpacklo_pd(v.c2, v.c3), p3 = _mm512_unpackhi_pd(v.c2, v.c3);
   const __m512d p4 = _mm512_unpacklo_pd(v.c4, v.c5), p5 = _mm512_unpackhi_pd(v.c4, v.c5);
@@ -81,52 +84,27 @@ TIER_TARGET_AVX512 inline Block transpose(const Block& v) {
                _mm512_shuffle_f64x2(q2, q6, 0xDD), _mm512_shuffle_f64x2(q3, q7, 0xDD)};
 }
 
-// Register c goes to first + c * stride.
-TIER_TARGET_AVX512 inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
+// Register c goes to first + c * kTileSide.
+inline void storeBlock(double* first, const Block& v) {
+  constexpr std::ptrdiff_t s = kTileSide;
   _mm512_storeu_pd(first, v.c0);
-  _mm512_storeu_pd(first + stride, v.c1);
-  _mm512_storeu_pd(first + 2 * stride, v.c2);
-  _mm512_storeu_pd(first + 3 * stride, v.c3);
-  _mm512_storeu_pd(first + 4 * stride, v.c4);
-  _mm512_storeu_pd(first + 5 * stride, v.c5);
-  _mm512_storeu_pd(first + 6 * stride, v.c6);
-  _mm512_storeu_pd(first + 7 * stride, v.c7);
-}
-
-// A full block above the diagonal: its columns go to the upper half, its transpose to the
-// lower half, each as contiguous runs of eight cells.
-TIER_TARGET_AVX512 inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a,
-                                             std::ptrdiff_t b) {
-  const Block dist = computeBlock(t, a, 0xFF, b, kWidth - 1);
-  storeBlock(t.out + (a + b * t.rows), t.rows, dist);
-  storeBlock(t.out + (b + a * t.rows), t.rows, transpose(dist));
-}
-
-TIER_TARGET_AVX512 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
-                                      std::ptrdiff_t b, std::ptrdiff_t jCount) {
-  const __mmask8 iMask = static_cast<__mmask8>((1u << iCount) - 1u);
-  double block[kWidth * kWidth];
-  storeBlock(block, kWidth, computeBlock(t, a, iMask, b, jCount - 1));
-  storeEdgeBlock(block, kWidth, t, a, iCount, b, jCount);
-}
-
-TIER_TARGET_AVX512 void fillTile(const TableTile& t) {
-  const bool onDiagonal = t.iBegin == t.jBegin;
-  for (std::ptrdiff_t a = t.iBegin; a < t.iEnd; a += kWidth) {
-    for (std::ptrdiff_t b = onDiagonal ? a : t.jBegin; b < t.jEnd; b += kWidth) {
-      if (b != a && t.jEnd - b >= kWidth) {
-        fillFullBlock(t, a, b);
-      } else {
-        fillEdgeBlock(t, a, upTo(kWidth, t.iEnd - a), b, upTo(kWidth, t.jEnd - b));
-      }
-    }
-  }
+  _mm512_storeu_pd(first + s, v.c1);
+  _mm512_storeu_pd(first + 2 * s, v.c2);
+  _mm512_storeu_pd(first + 3 * s, v.c3);
+  _mm512_storeu_pd(first + 4 * s, v.c4);
+  _mm512_storeu_pd(first + 5 * s, v.c5);
+  _mm512_storeu_pd(first + 6 * s, v.c6);
+  _mm512_storeu_pd(first + 7 * s, v.c7);
 }
 
 }  // namespace
 
+#include "distance/row_distance_block_walk.h"
+
+TIER_END
+
 void fillRowDistancesAvx512(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  fillByTiles(data, cols, rows, out, fillTile);
+  fillByTiles(data, cols, rows, out, computeTile);
 }
 
 #endif
