@@ -1,19 +1,25 @@
-// The distance table of 4000 rows against the plain loop and against writing the table
-// alone, in one run, with the ratios printed at the end.
+// The distance table of 4000 rows in one run: every tier and the dispatched kernel into a
+// reused table against writing that table once, the plain loop, and, through the stand-in
+// host, the plug-in making a fresh result against creating one and writing it once.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "common/tier.h"
 #include "distance/row_distance.h"
-#include "distance/row_distance_variants.h"
+#include "distance/row_distance_tiers.h"
+#include "tests/distance/literal_table.h"
+
+#if defined(BENCH_THROUGH_HOST)
+#include "tests/support/host_calls.h"
+#endif
 
 namespace {
 
@@ -32,33 +38,19 @@ std::vector<double> benchMatrix(std::int32_t rows, std::int32_t cols) {
   return x;
 }
 
-// The table as first written: clear it, then one pair at a time, mirrored with a stride.
-void literalFill(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  const std::ptrdiff_t m = rows;
-  for (std::ptrdiff_t cell = 0; cell < m * m; ++cell) out[cell] = 0.0;
-  for (std::ptrdiff_t i = 0; i + 1 < m; ++i) {
-    for (std::ptrdiff_t j = i + 1; j < m; ++j) {
-      double sum = 0.0;
-      for (std::ptrdiff_t k = 0; k < cols; ++k) {
-        const double d = data[i + k * m] - data[j + k * m];
-        sum = sum + d * d;
-      }
-      const double dist = std::sqrt(sum);
-      out[i + j * m] = dist;
-      out[j + i * m] = dist;
-    }
-  }
-}
-
-// A table's worth of plain stores of one nonzero value: no build can write it faster.
-void writeFloor(const double*, std::int32_t, std::int32_t rows, double* out) {
+// Every cell written once, in order, with plain stores: the floor for writing the table.
+void writeOnce(double* out, std::int32_t rows) {
   const std::ptrdiff_t cells = static_cast<std::ptrdiff_t>(rows) * rows;
   for (std::ptrdiff_t cell = 0; cell < cells; ++cell) out[cell] = 1.0;
 }
 
-using Fill = void (*)(const double*, std::int32_t, std::int32_t, double*);
+void writeFloor(const double*, std::int32_t, std::int32_t rows, double* out) {
+  writeOnce(out, rows);
+}
 
-void runFill(benchmark::State& state, Fill fill) {
+// Into one table, allocated and written before timing starts, as a caller reusing its
+// table, or a host's allocator handing back the same memory, would have it.
+void runReused(benchmark::State& state, RowDistanceFill fill) {
   const auto cols = static_cast<std::int32_t>(state.range(0));
   const std::vector<double> x = benchMatrix(kRows, cols);
   std::vector<double> table(static_cast<std::size_t>(kRows) * kRows, 0.5);
@@ -69,29 +61,70 @@ void runFill(benchmark::State& state, Fill fill) {
   }
 }
 
+#if defined(BENCH_THROUGH_HOST)
+// The plug-in as a host calls it: a new result every call, whose pages are first written
+// by the plug-in, then destroyed.
+void runPlugin(benchmark::State& state) {
+  const auto cols = static_cast<std::int32_t>(state.range(0));
+  const StandinGateway gateway = loadGateway("rowdist");
+  HostArrays arrays;
+  const mxArray* input =
+      arrays.matrix(kRows, static_cast<std::size_t>(cols), benchMatrix(kRows, cols));
+  for (auto _ : state) {
+    const GatewayCall call = callGateway(gateway, 1, {input});
+    if (call.status != 0) state.SkipWithError(call.message.c_str());
+    mxDestroyArray(call.outputs[0]);
+  }
+}
+
+// The same through the host without the plug-in: create the result, write each cell once
+// in order, destroy it.
+void runHostFloor(benchmark::State& state) {
+  for (auto _ : state) {
+    mxArray* table = mxCreateDoubleMatrix(kRows, kRows, mxREAL);
+    writeOnce(mxGetPr(table), kRows);
+    benchmark::ClobberMemory();
+    mxDestroyArray(table);
+  }
+}
+#endif
+
 void registerAll() {
-  struct Entry {
-    const char* name;
-    Fill fill;
-    Tier needs;
-  };
-  const Entry entries[] = {
-      {"kernel", fillRowDistances, Tier::baseline},
-      {"literal", literalFill, Tier::baseline},
-      {"baseline", fillRowDistancesBaseline, Tier::baseline},
-      {"avx2", fillRowDistancesAvx2, Tier::avx2},
-      {"avx512", fillRowDistancesAvx512, Tier::avx512},
-  };
-  for (const Entry& e : entries) {
-    if (!tierRunsHere(e.needs)) continue;
-    auto* b = benchmark::RegisterBenchmark(e.name, runFill, e.fill);
+  const auto reused = [](const std::string& name, RowDistanceFill fill) {
+    auto* b = benchmark::RegisterBenchmark(name.c_str(), runReused, fill);
     for (std::int32_t cols : kColumnCounts) b->Arg(cols);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
+  };
+  reused("kernel", fillRowDistances);
+  reused("literal", literalFill);
+  for (Tier tier : kTiers) {
+    if (tierRunsHere(tier)) reused(tierName(tier), rowDistanceFillFor(tier));
   }
-  benchmark::RegisterBenchmark("write_floor", runFill, writeFloor)
+  benchmark::RegisterBenchmark("write_floor", runReused, writeFloor)
       ->Arg(0)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
+#if defined(BENCH_THROUGH_HOST)
+  auto* plugin = benchmark::RegisterBenchmark("plugin_fresh", runPlugin);
+  for (std::int32_t cols : kColumnCounts) plugin->Arg(cols);
+  plugin->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("host_floor", runHostFloor)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+#endif
+}
+
+// The processor's name as the operating system reports it.
+std::string processorName() {
+  std::ifstream info("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(info, line)) {
+    if (line.rfind("model name", 0) == 0) {
+      const std::size_t colon = line.find(':');
+      if (colon != std::string::npos) return line.substr(colon + 2);
+    }
+  }
+  return "unknown processor";
 }
 
 // Remembers the best seconds per iteration of each benchmark, by name, for the summary.
@@ -110,39 +143,45 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
   }
 
-  double seconds(const std::string& name) const {
-    const auto it = seconds_.find(name);
-    return it == seconds_.end() ? 0.0 : it->second;
+  double ms(const std::string& name, const std::string& arg) const {
+    const auto it = seconds_.find(name + arg + "/real_time");
+    return it == seconds_.end() ? 0.0 : it->second * 1e3;
   }
 
  private:
   std::map<std::string, double> seconds_;
 };
 
+double ratio(double a, double b) {
+  return a > 0.0 && b > 0.0 ? a / b : 0.0;
+}
+
 void printSummary(const SummaryReporter& r) {
-  const double floor = r.seconds("write_floor/0/real_time");
-  std::printf("\nrowdist, M = %d: write floor %.2f ms\n", kRows, floor * 1e3);
-  std::printf("%6s %12s %12s %18s %16s\n", "N", "kernel ms", "literal ms", "literal / kernel",
-              "kernel / floor");
+  const double floor = r.ms("write_floor", "/0");
+  std::printf("\nrowdist, M = %d, on %s (best of the runs above)\n", kRows,
+              processorName().c_str());
+  std::printf("into a reused table; write floor %.2f ms\n", floor);
+  std::printf("%6s %10s %10s %10s %16s\n", "N", "path", "ms", "/ floor", "literal / path");
   for (std::int32_t cols : kColumnCounts) {
-    const std::string arg = "/" + std::to_string(cols) + "/real_time";
-    const double kernel = r.seconds("kernel" + arg);
-    const double literal = r.seconds("literal" + arg);
-    if (kernel <= 0.0) continue;
-    std::printf("%6d %12.2f %12.2f %17.2fx %15.2fx\n", cols, kernel * 1e3, literal * 1e3,
-                literal / kernel, floor > 0.0 ? kernel / floor : 0.0);
-  }
-  std::printf("%14s", "each build, ms");
-  for (std::int32_t cols : kColumnCounts) {
-    std::printf("  %8s", ("N = " + std::to_string(cols)).c_str());
-  }
-  std::printf("\n");
-  for (const char* build : {"sse2", "avx2", "avx512"}) {
-    std::printf("%14s", build);
-    for (std::int32_t cols : kColumnCounts) {
-      std::printf("  %8.2f", r.seconds(build + ("/" + std::to_string(cols)) + "/real_time") * 1e3);
+    const std::string arg = "/" + std::to_string(cols);
+    const double literal = r.ms("literal", arg);
+    std::vector<std::string> paths = {"kernel"};
+    for (Tier tier : kTiers) paths.push_back(tierName(tier));
+    for (const std::string& path : paths) {
+      const double ms = r.ms(path, arg);
+      if (ms <= 0.0) continue;
+      std::printf("%6d %10s %10.2f %9.2fx %15.2fx\n", cols, path.c_str(), ms, ratio(ms, floor),
+                  ratio(literal, ms));
     }
-    std::printf("\n");
+  }
+  const double hostFloor = r.ms("host_floor", "");
+  if (hostFloor <= 0.0) return;
+  std::printf("a fresh result through the stand-in host; floor (create, write once) %.2f ms\n",
+              hostFloor);
+  std::printf("%6s %10s %10s\n", "N", "plug-in ms", "/ floor");
+  for (std::int32_t cols : kColumnCounts) {
+    const double ms = r.ms("plugin_fresh", "/" + std::to_string(cols));
+    std::printf("%6d %10.2f %9.2fx\n", cols, ms, ratio(ms, hostFloor));
   }
 }
 
