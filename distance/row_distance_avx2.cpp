@@ -27,10 +27,6 @@ inline void addSquare(__m256d& sum, __m256d rowsI, double rowJ) {
   sum = _mm256_add_pd(sum, _mm256_mul_pd(d, d));
 }
 
-inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
-  return c < last ? c : last;
-}
-
 // Rows past iCount read as 0.0; a full block loads all four without a mask.
 inline __m256d loadRows(const double* p, std::ptrdiff_t iCount) {
   if (iCount >= kWidth) return _mm256_loadu_pd(p);
@@ -72,23 +68,22 @@ inline Block transpose(const Block& v) {
       _mm256_permute2f128_pd(low01, low23, 0x31), _mm256_permute2f128_pd(high01, high23, 0x31)};
 }
 
-// Register c goes to first + c * kTileSide.
-inline void storeBlock(double* first, const Block& v) {
-  constexpr std::ptrdiff_t s = kTileSide;
+// Register c goes to first + c * stride.
+inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   _mm256_storeu_pd(first, v.c0);
-  _mm256_storeu_pd(first + s, v.c1);
-  _mm256_storeu_pd(first + 2 * s, v.c2);
-  _mm256_storeu_pd(first + 3 * s, v.c3);
+  _mm256_storeu_pd(first + stride, v.c1);
+  _mm256_storeu_pd(first + 2 * stride, v.c2);
+  _mm256_storeu_pd(first + 3 * stride, v.c3);
 }
 
 }  // namespace
 
-#include "distance/row_distance_block_walk.h"
+#include "distance/row_distance_tile_walk.h"
 
 TIER_END
 
 void fillRowDistancesAvx2(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  fillByTiles(data, cols, rows, out, computeTile);
+  fillTable(data, cols, rows, out);
 }
 
 #endif

@@ -8,6 +8,7 @@
 // of an uninitialised variable.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 
 #include <immintrin.h>
@@ -31,10 +32,6 @@ struct Block {
 inline void addSquare(__m512d& sum, __m512d rowsI, double rowJ) {
   const __m512d d = _mm512_sub_pd(rowsI, _mm512_set1_pd(rowJ));
   sum = _mm512_add_pd(sum, _mm512_mul_pd(d, d));
-}
-
-inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
-  return c < last ? c : last;
 }
 
 // Each lane sums its own pair, column by column, row i minus row j, then takes the square
@@ -84,27 +81,26 @@ inline Block transpose(const Block& v) {
                _mm512_shuffle_f64x2(q2, q6, 0xDD), _mm512_shuffle_f64x2(q3, q7, 0xDD)};
 }
 
-// Register c goes to first + c * kTileSide.
-inline void storeBlock(double* first, const Block& v) {
-  constexpr std::ptrdiff_t s = kTileSide;
+// Register c goes to first + c * stride.
+inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   _mm512_storeu_pd(first, v.c0);
-  _mm512_storeu_pd(first + s, v.c1);
-  _mm512_storeu_pd(first + 2 * s, v.c2);
-  _mm512_storeu_pd(first + 3 * s, v.c3);
-  _mm512_storeu_pd(first + 4 * s, v.c4);
-  _mm512_storeu_pd(first + 5 * s, v.c5);
-  _mm512_storeu_pd(first + 6 * s, v.c6);
-  _mm512_storeu_pd(first + 7 * s, v.c7);
+  _mm512_storeu_pd(first + stride, v.c1);
+  _mm512_storeu_pd(first + 2 * stride, v.c2);
+  _mm512_storeu_pd(first + 3 * stride, v.c3);
+  _mm512_storeu_pd(first + 4 * stride, v.c4);
+  _mm512_storeu_pd(first + 5 * stride, v.c5);
+  _mm512_storeu_pd(first + 6 * stride, v.c6);
+  _mm512_storeu_pd(first + 7 * stride, v.c7);
 }
 
 }  // namespace
 
-#include "distance/row_distance_block_walk.h"
+#include "distance/row_distance_tile_walk.h"
 
 TIER_END
 
 void fillRowDistancesAvx512(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  fillByTiles(data, cols, rows, out, computeTile);
+  fillTable(data, cols, rows, out);
 }
 
 #endif

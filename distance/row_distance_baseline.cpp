@@ -35,10 +35,6 @@ inline void addSquare(Rows& sum, const Rows& rowsI, double rowJ) {
   sum.high = _mm_add_pd(sum.high, _mm_mul_pd(dHigh, dHigh));
 }
 
-inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
-  return c < last ? c : last;
-}
-
 // Rows past `count` read as 0.0.
 inline __m128d loadTwo(const double* p, std::ptrdiff_t count) {
   if (count >= 2) return _mm_loadu_pd(p);
@@ -85,23 +81,22 @@ inline void storeRows(double* p, const Rows& v) {
   _mm_storeu_pd(p + 2, v.high);
 }
 
-// Column c goes to first + c * kTileSide.
-inline void storeBlock(double* first, const Block& v) {
-  constexpr std::ptrdiff_t s = kTileSide;
+// Column c goes to first + c * stride.
+inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   storeRows(first, v.c0);
-  storeRows(first + s, v.c1);
-  storeRows(first + 2 * s, v.c2);
-  storeRows(first + 3 * s, v.c3);
+  storeRows(first + stride, v.c1);
+  storeRows(first + 2 * stride, v.c2);
+  storeRows(first + 3 * stride, v.c3);
 }
 
 }  // namespace
 
 TIER_BEGIN_BASELINE
-#include "distance/row_distance_block_walk.h"
+#include "distance/row_distance_tile_walk.h"
 
 void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
                               double* out) {
-  fillByTiles(data, cols, rows, out, computeTile);
+  fillTable(data, cols, rows, out);
 }
 
 #endif

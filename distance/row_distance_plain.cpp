@@ -28,14 +28,14 @@ Block transpose(Block v) {
   return v;
 }
 
-void storeBlock(double* first, Block v) {
+void storeBlock(double* first, std::ptrdiff_t, Block v) {
   *first = v;
 }
 
 }  // namespace
 
-#include "distance/row_distance_block_walk.h"
+#include "distance/row_distance_tile_walk.h"
 
 void fillRowDistancesPlain(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  fillByTiles(data, cols, rows, out, computeTile);
+  fillTable(data, cols, rows, out);
 }

@@ -1,42 +1,93 @@
 #ifndef DISTANCE_ROW_DISTANCE_TILES_H
 #define DISTANCE_ROW_DISTANCE_TILES_H
 
-// The table is filled tile by tile. A tier computes the pairs of one tile into two small
-// buffers, the tile and its transpose; the walk then writes each buffer column to the
-// table as one contiguous run, so that every column of the table receives long runs in
-// both halves, and the lines the next tile writes are requested while this one is written.
+// The table is filled tile by tile, 64 x 64 pairs at a time, each block of pairs written
+// straight to both halves. While a tile is computed, the lines the next tile will write are
+// requested for writing: a table that is not in cache is otherwise read line by line, a
+// few lines in each of many columns far apart, in a pattern the processor cannot foresee.
+// The walk itself is in row_distance_tile_walk.h, compiled once per tier.
 
 #include <cstddef>
 #include <cstdint>
 
-// Rows per tile side: a multiple of every tier's block width. Both buffers together take
-// 2 * 64 * 64 doubles, 64 KB of stack, and stay in the first- and second-level caches.
+#include "common/tier_target.h"
+
+#if defined(_MSC_VER) && !defined(__clang__) && TIER_HAS_X86
+#include <intrin.h>
+#endif
+
+// Rows per tile side, a multiple of every tier's block width: the cells a tile writes,
+// 64 KB in both halves, and the rows it reads stay within a second-level cache.
 constexpr std::ptrdiff_t kTileSide = 64;
 
-// Pairs of rows [iBegin, iBegin + iCount) with rows [jBegin, jBegin + jCount) of the
-// M x N column-major `data`. iBegin == jBegin marks a tile on the diagonal, of which only
-// pairs i <= j need be computed (the rest are their mirror images).
-//
-// The tier writes the distance of rows iBegin + r and jBegin + c to upper[c * kTileSide + r]
-// and to lower[r * kTileSide + c]. It may write whole blocks past iCount and jCount, up to
-// kTileSide, and need not write the blocks left of the diagonal of a diagonal tile.
+// Pairs of rows [iBegin, iEnd) with rows [jBegin, jEnd) of the M x N column-major `data`,
+// written to both halves of the M x M table `out`. iBegin == jBegin marks a tile on the
+// diagonal, of which only pairs i <= j are visited (the rest are their mirror images).
 struct TableTile {
   const double* data;
   std::ptrdiff_t cols;
   std::ptrdiff_t rows;
+  double* out;
   std::ptrdiff_t iBegin;
-  std::ptrdiff_t iCount;
+  std::ptrdiff_t iEnd;
   std::ptrdiff_t jBegin;
-  std::ptrdiff_t jCount;
-  double* upper;
-  double* lower;
+  std::ptrdiff_t jEnd;
 };
 
-using TileComputer = void (*)(const TableTile& tile);
+inline std::ptrdiff_t upTo(std::ptrdiff_t count, std::ptrdiff_t last) {
+  return count < last ? count : last;
+}
 
-// Calls `compute` once for every tile on or above the diagonal and writes its cells to
-// both halves of the M x M table `out`; together the tiles write every cell once.
-void fillByTiles(const double* data, std::int32_t cols, std::int32_t rows, double* out,
-                 TileComputer compute);
+// The first tile of the walk: tile rows in order, each from the diagonal rightwards.
+TableTile firstTile(const double* data, std::int32_t cols, std::int32_t rows, double* out);
+
+// The tile after t, or one with iBegin == rows after the last.
+TableTile nextTile(const TableTile& t);
+
+// Where a tile writes in one half of the table: `count` runs of `length` cells, run c at
+// first + c * stride.
+struct Runs {
+  const double* first;
+  std::ptrdiff_t stride;
+  std::ptrdiff_t count;
+  std::ptrdiff_t length;
+};
+
+// The runs of t above the diagonal and below it; none past the last tile, and none below
+// for a tile on the diagonal (its mirror image is itself).
+Runs upperRuns(const TableTile& t);
+Runs lowerRuns(const TableTile& t);
+
+// Asks for the line holding `p` in a state that lets it be written without a further
+// request. Every x86-64 processor accepts the instruction (those without it take it for a
+// no-op); elsewhere the compiler's write prefetch, or nothing.
+inline void prefetchForWrite(const double* p) {
+#if TIER_HAS_X86 && (defined(__GNUC__) || defined(__clang__))
+  __asm__ volatile("prefetchw %0" : : "m"(*p));
+#elif TIER_HAS_X86 && defined(_MSC_VER)
+  _m_prefetchw(p);
+#elif defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(p, 1, 3);
+#else
+  (void)p;
+#endif
+}
+
+// Prefetches runs [c, cEnd) of `r` that exist: a line every eight cells, and the last one.
+inline void prefetchRuns(const Runs& r, std::ptrdiff_t c, std::ptrdiff_t cEnd) {
+  for (; c < cEnd && c < r.count; ++c) {
+    const double* run = r.first + c * r.stride;
+    for (std::ptrdiff_t k = 0; k < r.length; k += 8) prefetchForWrite(run + k);
+    prefetchForWrite(run + (r.length - 1));
+  }
+}
+
+// Writes the cells of a block computed into `block`: block[c * width + r] is the distance
+// of rows a + r and b + c, for r < iCount and c < jCount. Cells on the diagonal get 0.0; a
+// lane that paired a row with an earlier one is skipped, as its mirror image carries the
+// pair in the right order.
+void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& tile,
+                    std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
+                    std::ptrdiff_t jCount);
 
 #endif
