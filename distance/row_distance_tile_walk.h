@@ -49,9 +49,11 @@ void fillTile(const TableTile& t, const Runs& nextUpper, const Runs& nextLower) 
 }
 
 void fillTable(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
+  const bool prefetch = cols <= kPrefetchColumns;
+  const Runs none{nullptr, 0, 0, 0};
   for (TableTile t = firstTile(data, cols, rows, out); t.iBegin < t.rows;) {
     const TableTile next = nextTile(t);
-    fillTile(t, upperRuns(next), lowerRuns(next));
+    fillTile(t, prefetch ? upperRuns(next) : none, prefetch ? lowerRuns(next) : none);
     t = next;
   }
 }
