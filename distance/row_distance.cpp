@@ -3,6 +3,14 @@
 #include "common/no_contraction.h"
 #include "distance/row_distance_tiers.h"
 
+// Each tier's fill, defined in its own file; only this table names them.
+#if TIER_HAS_X86
+void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
+                              double* out);
+void fillRowDistancesAvx2(const double* data, std::int32_t cols, std::int32_t rows, double* out);
+void fillRowDistancesAvx512(const double* data, std::int32_t cols, std::int32_t rows, double* out);
+#endif
+
 namespace {
 
 // Indexed by Tier, in the order of kTiers.

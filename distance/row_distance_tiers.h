@@ -15,15 +15,8 @@ using RowDistanceFill = void (*)(const double* data, std::int32_t cols, std::int
 // Portable C++: the baseline tier on processors other than x86-64.
 void fillRowDistancesPlain(const double* data, std::int32_t cols, std::int32_t rows, double* out);
 
-#if TIER_HAS_X86
-void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
-                              double* out);
-// Only where tierRunsHere(Tier::avx2), resp. tierRunsHere(Tier::avx512).
-void fillRowDistancesAvx2(const double* data, std::int32_t cols, std::int32_t rows, double* out);
-void fillRowDistancesAvx512(const double* data, std::int32_t cols, std::int32_t rows, double* out);
-#endif
-
-// The fill built for `tier`, whether or not this processor can run it.
+// The fill built for `tier`, whether or not this processor can run it (only where
+// tierRunsHere(tier) may it be called). Each tier's fill is declared by the table alone.
 RowDistanceFill rowDistanceFillFor(Tier tier);
 
 #endif
