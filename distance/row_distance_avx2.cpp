@@ -1,7 +1,7 @@
-// AVX2 build of the distance table: four pairs per instruction, one pair per lane.
+// AVX2 tier of the distance table: four pairs per instruction, one pair per lane.
 
 #include "common/no_contraction.h"
-#include "distance/row_distance_variants.h"
+#include "distance/row_distance_tiers.h"
 
 #if TIER_HAS_X86
 
@@ -10,6 +10,8 @@
 #include <cstddef>
 
 #include "distance/row_distance_tiles.h"
+
+TIER_BEGIN_AVX2
 
 namespace {
 
@@ -21,28 +23,23 @@ struct Block {
   __m256d c0, c1, c2, c3;
 };
 
-TIER_TARGET_AVX2 inline void addSquare(__m256d& sum, __m256d rowsI, double rowJ) {
+inline void addSquare(__m256d& sum, __m256d rowsI, double rowJ) {
   const __m256d d = _mm256_sub_pd(rowsI, _mm256_set1_pd(rowJ));
   sum = _mm256_add_pd(sum, _mm256_mul_pd(d, d));
 }
 
-inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
-  return c < last ? c : last;
-}
-
 // Rows past iCount read as 0.0; a full block loads all four without a mask.
-TIER_TARGET_AVX2 inline __m256d loadRows(const double* p, std::ptrdiff_t iCount) {
+inline __m256d loadRows(const double* p, std::ptrdiff_t iCount) {
   if (iCount >= kWidth) return _mm256_loadu_pd(p);
   const __m256i lanes = _mm256_setr_epi64x(0, 1, 2, 3);
   return _mm256_maskload_pd(p, _mm256_cmpgt_epi64(_mm256_set1_epi64x(iCount), lanes));
 }
 
-// Each lane sums its own pair, column by column, row a + r minus row b + c, then takes the
-// square root. Rows past iCount read 0.0 and columns past jLast repeat row b + jLast, so an
-// edge block reads no row past the matrix.
-TIER_TARGET_AVX2 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a,
-                                           std::ptrdiff_t iCount, std::ptrdiff_t b,
-                                           std::ptrdiff_t jLast) {
+// Each lane sums its own pair, column by column, row i minus row j, then takes the square
+// root. Rows past iCount read 0.0 and columns past jLast repeat row j + jLast, so an edge
+// block reads no row past the matrix.
+inline Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t iCount,
+                          std::ptrdiff_t j, std::ptrdiff_t jLast) {
   const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
   const double* const data = t.data;
   const std::ptrdiff_t rows = t.rows;
@@ -50,8 +47,8 @@ TIER_TARGET_AVX2 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a,
   const __m256d zero = _mm256_setzero_pd();
   Block s{zero, zero, zero, zero};
   for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const __m256d rowsI = loadRows(data + (column + a), iCount);
-    const double* rowsJ = data + (column + b);
+    const __m256d rowsI = loadRows(data + (column + i), iCount);
+    const double* rowsJ = data + (column + j);
     addSquare(s.c0, rowsI, rowsJ[0]);
     addSquare(s.c1, rowsI, rowsJ[j1]);
     addSquare(s.c2, rowsI, rowsJ[j2]);
@@ -62,7 +59,7 @@ TIER_TARGET_AVX2 inline Block computeBlock(const TableTile& t, std::ptrdiff_t a,
 }
 
 // Lane c of register r becomes lane r of register c.
-TIER_TARGET_AVX2 inline Block transpose(const Block& v) {
+inline Block transpose(const Block& v) {
   const __m256d low01 = _mm256_unpacklo_pd(v.c0, v.c1);
   const __m256d high01 = _mm256_unpackhi_pd(v.c0, v.c1);
   const __m256d low23 = _mm256_unpacklo_pd(v.c2, v.c3);
@@ -73,45 +70,21 @@ TIER_TARGET_AVX2 inline Block transpose(const Block& v) {
 }
 
 // Register c goes to first + c * stride.
-TIER_TARGET_AVX2 inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
+inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   _mm256_storeu_pd(first, v.c0);
   _mm256_storeu_pd(first + stride, v.c1);
   _mm256_storeu_pd(first + 2 * stride, v.c2);
   _mm256_storeu_pd(first + 3 * stride, v.c3);
 }
 
-// A full block above the diagonal: its columns go to the upper half, its transpose to the
-// lower half, each as contiguous runs of four cells.
-TIER_TARGET_AVX2 inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t b) {
-  const Block dist = computeBlock(t, a, kWidth, b, kWidth - 1);
-  storeBlock(t.out + (a + b * t.rows), t.rows, dist);
-  storeBlock(t.out + (b + a * t.rows), t.rows, transpose(dist));
-}
-
-TIER_TARGET_AVX2 void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
-                                    std::ptrdiff_t b, std::ptrdiff_t jCount) {
-  double block[kWidth * kWidth];
-  storeBlock(block, kWidth, computeBlock(t, a, iCount, b, jCount - 1));
-  storeEdgeBlock(block, kWidth, t, a, iCount, b, jCount);
-}
-
-TIER_TARGET_AVX2 void fillTile(const TableTile& t) {
-  const bool onDiagonal = t.iBegin == t.jBegin;
-  for (std::ptrdiff_t a = t.iBegin; a < t.iEnd; a += kWidth) {
-    for (std::ptrdiff_t b = onDiagonal ? a : t.jBegin; b < t.jEnd; b += kWidth) {
-      if (b != a && t.jEnd - b >= kWidth) {
-        fillFullBlock(t, a, b);
-      } else {
-        fillEdgeBlock(t, a, upTo(kWidth, t.iEnd - a), b, upTo(kWidth, t.jEnd - b));
-      }
-    }
-  }
-}
-
 }  // namespace
 
+#include "distance/row_distance_tile_walk.h"
+
+TIER_END
+
 void fillRowDistancesAvx2(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  fillByTiles(data, cols, rows, out, fillTile);
+  fillTable(data, cols, rows, out);
 }
 
 #endif

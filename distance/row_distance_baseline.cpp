@@ -1,8 +1,8 @@
-// SSE2 build of the distance table, for every x86-64 processor: blocks of 4 x 4 pairs, each
-// column of four rows held in two registers of two lanes, one pair per lane.
+// Baseline x86-64 tier of the distance table, SSE2 only: blocks of 4 x 4 pairs, each column
+// of four rows held in two registers of two lanes, one pair per lane.
 
 #include "common/no_contraction.h"
-#include "distance/row_distance_variants.h"
+#include "distance/row_distance_tiers.h"
 
 #if TIER_HAS_X86
 
@@ -36,10 +36,6 @@ inline void addSquare(Rows& sum, const Rows& rowsI, double rowJ) {
   sum.high = _mm_add_pd(sum.high, _mm_mul_pd(dHigh, dHigh));
 }
 
-inline std::ptrdiff_t upTo(std::ptrdiff_t c, std::ptrdiff_t last) {
-  return c < last ? c : last;
-}
-
 // Rows past `count` read as 0.0.
 inline __m128d loadTwo(const double* p, std::ptrdiff_t count) {
   if (count >= 2) return _mm_loadu_pd(p);
@@ -50,11 +46,11 @@ inline Rows squareRoot(const Rows& v) {
   return Rows{_mm_sqrt_pd(v.low), _mm_sqrt_pd(v.high)};
 }
 
-// Each lane sums its own pair, column by column, row a + r minus row b + c, then takes the
-// square root. Rows past iCount read 0.0 and columns past jLast repeat row b + jLast, so an
-// edge block reads no row past the matrix.
-inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
-                          std::ptrdiff_t b, std::ptrdiff_t jLast) {
+// Each lane sums its own pair, column by column, row i minus row j, then takes the square
+// root. Rows past iCount read 0.0 and columns past jLast repeat row j + jLast, so an edge
+// block reads no row past the matrix.
+inline Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t iCount,
+                          std::ptrdiff_t j, std::ptrdiff_t jLast) {
   const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
   const double* const data = t.data;
   const std::ptrdiff_t rows = t.rows;
@@ -62,9 +58,9 @@ inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t i
   const Rows zero{_mm_setzero_pd(), _mm_setzero_pd()};
   Block s{zero, zero, zero, zero};
   for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const double* p = data + (column + a);
+    const double* p = data + (column + i);
     const Rows rowsI{loadTwo(p, iCount), loadTwo(p + 2, iCount - 2)};
-    const double* rowsJ = data + (column + b);
+    const double* rowsJ = data + (column + j);
     addSquare(s.c0, rowsI, rowsJ[0]);
     addSquare(s.c1, rowsI, rowsJ[j1]);
     addSquare(s.c2, rowsI, rowsJ[j2]);
@@ -94,39 +90,14 @@ inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
   storeRows(first + 3 * stride, v.c3);
 }
 
-// A full block above the diagonal: its columns go to the upper half, its transpose to the
-// lower half, each as contiguous runs of four cells.
-inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t b) {
-  const Block dist = computeBlock(t, a, kWidth, b, kWidth - 1);
-  storeBlock(t.out + (a + b * t.rows), t.rows, dist);
-  storeBlock(t.out + (b + a * t.rows), t.rows, transpose(dist));
-}
-
-void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
-                   std::ptrdiff_t jCount) {
-  double block[kWidth * kWidth];
-  storeBlock(block, kWidth, computeBlock(t, a, iCount, b, jCount - 1));
-  storeEdgeBlock(block, kWidth, t, a, iCount, b, jCount);
-}
-
-void fillTile(const TableTile& t) {
-  const bool onDiagonal = t.iBegin == t.jBegin;
-  for (std::ptrdiff_t a = t.iBegin; a < t.iEnd; a += kWidth) {
-    for (std::ptrdiff_t b = onDiagonal ? a : t.jBegin; b < t.jEnd; b += kWidth) {
-      if (b != a && t.jEnd - b >= kWidth) {
-        fillFullBlock(t, a, b);
-      } else {
-        fillEdgeBlock(t, a, upTo(kWidth, t.iEnd - a), b, upTo(kWidth, t.jEnd - b));
-      }
-    }
-  }
-}
-
 }  // namespace
+
+TIER_BEGIN_BASELINE
+#include "distance/row_distance_tile_walk.h"
 
 void fillRowDistancesBaseline(const double* data, std::int32_t cols, std::int32_t rows,
                               double* out) {
-  fillByTiles(data, cols, rows, out, fillTile);
+  fillTable(data, cols, rows, out);
 }
 
 #endif

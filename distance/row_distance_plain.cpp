@@ -1,34 +1,42 @@
-// Portable build of the distance table: one pair at a time.
+// Portable tier of the distance table, for processors without a vector tier: one pair at
+// a time.
 
 #include <cmath>
+#include <cstddef>
 
 #include "common/no_contraction.h"
+#include "distance/row_distance_tiers.h"
 #include "distance/row_distance_tiles.h"
-#include "distance/row_distance_variants.h"
 
 namespace {
 
-void fillTilePlain(const TableTile& t) {
-  const std::ptrdiff_t m = t.rows;
-  const bool onDiagonal = t.iBegin == t.jBegin;
-  for (std::ptrdiff_t i = t.iBegin; i < t.iEnd; ++i) {
-    if (onDiagonal) t.out[i + i * m] = 0.0;
-    const std::ptrdiff_t jFirst = onDiagonal ? i + 1 : t.jBegin;
-    for (std::ptrdiff_t j = jFirst; j < t.jEnd; ++j) {
-      double sum = 0.0;
-      for (std::ptrdiff_t k = 0; k < t.cols; ++k) {
-        const double d = t.data[i + k * m] - t.data[j + k * m];
-        sum = sum + d * d;
-      }
-      const double dist = std::sqrt(sum);
-      t.out[i + j * m] = dist;
-      t.out[j + i * m] = dist;
-    }
+constexpr std::ptrdiff_t kWidth = 1;
+
+// One pair: row i minus row j, column by column, in one sum.
+using Block = double;
+
+Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t, std::ptrdiff_t j,
+                   std::ptrdiff_t) {
+  double sum = 0.0;
+  for (std::ptrdiff_t k = 0, column = 0; k < t.cols; ++k, column += t.rows) {
+    const double d = t.data[column + i] - t.data[column + j];
+    sum = sum + d * d;
   }
+  return std::sqrt(sum);
+}
+
+Block transpose(Block v) {
+  return v;
+}
+
+void storeBlock(double* first, std::ptrdiff_t, Block v) {
+  *first = v;
 }
 
 }  // namespace
 
+#include "distance/row_distance_tile_walk.h"
+
 void fillRowDistancesPlain(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  fillByTiles(data, cols, rows, out, fillTilePlain);
+  fillTable(data, cols, rows, out);
 }

@@ -6,29 +6,32 @@
 
 namespace {
 
-// Rows per tile side. A tile reads 2 * side rows of every column, at most kReadBytes, and
-// writes side^2 cells to each half of the table: both stay within a second-level cache of
-// about a megabyte.
-std::ptrdiff_t tileSide(std::ptrdiff_t cols) {
-  constexpr std::ptrdiff_t kReadBytes = 256 * 1024;
-  constexpr std::ptrdiff_t kMaxSide = 256;
-  const std::ptrdiff_t byReads = kReadBytes / (2 * static_cast<std::ptrdiff_t>(sizeof(double)) *
-                                               std::max<std::ptrdiff_t>(cols, 1));
-  const std::ptrdiff_t side = std::min(byReads, kMaxSide) / kTileAlign * kTileAlign;
-  return std::max(side, kTileAlign);
+TableTile tileAt(const TableTile& t, std::ptrdiff_t i0, std::ptrdiff_t j0) {
+  return TableTile{t.data, t.cols,
+                   t.rows, t.out,
+                   i0,     std::min(i0 + kTileSide, t.rows),
+                   j0,     std::min(j0 + kTileSide, t.rows)};
 }
 
 }  // namespace
 
-void fillByTiles(const double* data, std::int32_t cols, std::int32_t rows, double* out,
-                 TileFiller fill) {
-  const std::ptrdiff_t m = rows;
-  const std::ptrdiff_t side = tileSide(cols);
-  for (std::ptrdiff_t i0 = 0; i0 < m; i0 += side) {
-    for (std::ptrdiff_t j0 = i0; j0 < m; j0 += side) {
-      fill(TableTile{data, cols, m, out, i0, std::min(i0 + side, m), j0, std::min(j0 + side, m)});
-    }
-  }
+TableTile firstTile(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
+  return tileAt(TableTile{data, cols, rows, out, 0, 0, 0, 0}, 0, 0);
+}
+
+TableTile nextTile(const TableTile& t) {
+  if (t.jBegin + kTileSide < t.rows) return tileAt(t, t.iBegin, t.jBegin + kTileSide);
+  return tileAt(t, t.iBegin + kTileSide, t.iBegin + kTileSide);
+}
+
+Runs upperRuns(const TableTile& t) {
+  if (t.iBegin >= t.rows) return Runs{nullptr, 0, 0, 0};
+  return Runs{t.out + (t.iBegin + t.jBegin * t.rows), t.rows, t.jEnd - t.jBegin, t.iEnd - t.iBegin};
+}
+
+Runs lowerRuns(const TableTile& t) {
+  if (t.iBegin >= t.rows || t.iBegin == t.jBegin) return Runs{nullptr, 0, 0, 0};
+  return Runs{t.out + (t.jBegin + t.iBegin * t.rows), t.rows, t.iEnd - t.iBegin, t.jEnd - t.jBegin};
 }
 
 void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& tile,

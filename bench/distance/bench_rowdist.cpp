@@ -1,19 +1,30 @@
-// The distance table of 4000 rows against the plain loop and against writing the table
-// alone, in one run, with the ratios printed at the end.
+// The distance table of 4000 rows in one run: every tier and the dispatched kernel into a
+// reused table against writing that table once, the plain loop, and, through the stand-in
+// host, the plug-in making a fresh result against creating one and writing it once.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "common/tier.h"
+#include "common/tier_target.h"
 #include "distance/row_distance.h"
-#include "distance/row_distance_variants.h"
+#include "distance/row_distance_tiers.h"
+#include "tests/distance/literal_table.h"
+
+#if TIER_HAS_X86
+#include <immintrin.h>
+#endif
+
+#if defined(BENCH_THROUGH_HOST)
+#include "tests/support/host_calls.h"
+#endif
 
 namespace {
 
@@ -32,33 +43,69 @@ std::vector<double> benchMatrix(std::int32_t rows, std::int32_t cols) {
   return x;
 }
 
-// The table as first written: clear it, then one pair at a time, mirrored with a stride.
-void literalFill(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  const std::ptrdiff_t m = rows;
-  for (std::ptrdiff_t cell = 0; cell < m * m; ++cell) out[cell] = 0.0;
-  for (std::ptrdiff_t i = 0; i + 1 < m; ++i) {
-    for (std::ptrdiff_t j = i + 1; j < m; ++j) {
-      double sum = 0.0;
-      for (std::ptrdiff_t k = 0; k < cols; ++k) {
-        const double d = data[i + k * m] - data[j + k * m];
-        sum = sum + d * d;
-      }
-      const double dist = std::sqrt(sum);
-      out[i + j * m] = dist;
-      out[j + i * m] = dist;
-    }
+// Every cell of the table written once, in order, with plain (not streaming) stores of
+// 16, 32 or 64 bytes, aligned: the floor for writing the table. Wider stores keep more
+// lines in flight, so the floor is the fastest of those this processor has.
+using Writer = void (*)(double* out, std::ptrdiff_t cells);
+
+// Plain stores up to the first 64-byte boundary; returns the first cell on it.
+std::ptrdiff_t writeToLine(double* out, std::ptrdiff_t cells) {
+  std::ptrdiff_t cell = 0;
+  for (; cell < cells && reinterpret_cast<std::uintptr_t>(out + cell) % 64 != 0; ++cell) {
+    out[cell] = 1.0;
   }
+  return cell;
 }
 
-// A table's worth of plain stores of one nonzero value: no build can write it faster.
-void writeFloor(const double*, std::int32_t, std::int32_t rows, double* out) {
-  const std::ptrdiff_t cells = static_cast<std::ptrdiff_t>(rows) * rows;
+#if TIER_HAS_X86
+void writeWith16(double* out, std::ptrdiff_t cells) {
+  const __m128d one = _mm_set1_pd(1.0);
+  std::ptrdiff_t cell = writeToLine(out, cells);
+  for (; cell + 2 <= cells; cell += 2) _mm_store_pd(out + cell, one);
+  for (; cell < cells; ++cell) out[cell] = 1.0;
+}
+
+TIER_TARGET_AVX2 void writeWith32(double* out, std::ptrdiff_t cells) {
+  const __m256d one = _mm256_set1_pd(1.0);
+  std::ptrdiff_t cell = writeToLine(out, cells);
+  for (; cell + 4 <= cells; cell += 4) _mm256_store_pd(out + cell, one);
+  for (; cell < cells; ++cell) out[cell] = 1.0;
+}
+
+TIER_TARGET_AVX512 void writeWith64(double* out, std::ptrdiff_t cells) {
+  const __m512d one = _mm512_set1_pd(1.0);
+  std::ptrdiff_t cell = writeToLine(out, cells);
+  for (; cell + 8 <= cells; cell += 8) _mm512_store_pd(out + cell, one);
+  for (; cell < cells; ++cell) out[cell] = 1.0;
+}
+
+// Store widths by the tier that has them, lowest first, as in kTiers.
+const Writer kWriterByTier[] = {writeWith16, writeWith32, writeWith64};
+const char* const kWriterNames[] = {"write_floor_16", "write_floor_32", "write_floor_64"};
+#else
+void writePlain(double* out, std::ptrdiff_t cells) {
   for (std::ptrdiff_t cell = 0; cell < cells; ++cell) out[cell] = 1.0;
 }
 
-using Fill = void (*)(const double*, std::int32_t, std::int32_t, double*);
+const Writer kWriterByTier[] = {writePlain, writePlain, writePlain};
+const char* const kWriterNames[] = {"write_floor_8", "write_floor_8", "write_floor_8"};
+#endif
 
-void runFill(benchmark::State& state, Fill fill) {
+// The widest writer this processor runs.
+Writer widestWriter() {
+  return kWriterByTier[static_cast<int>(detectTier())];
+}
+
+template <int kTierIndex>
+void writeFloor(const double*, std::int32_t, std::int32_t rows, double* out) {
+  kWriterByTier[kTierIndex](out, static_cast<std::ptrdiff_t>(rows) * rows);
+}
+
+const RowDistanceFill kFloorByTier[] = {writeFloor<0>, writeFloor<1>, writeFloor<2>};
+
+// Into one table, allocated and written before timing starts, as a caller reusing its
+// table, or a host's allocator handing back the same memory, would have it.
+void runReused(benchmark::State& state, RowDistanceFill fill) {
   const auto cols = static_cast<std::int32_t>(state.range(0));
   const std::vector<double> x = benchMatrix(kRows, cols);
   std::vector<double> table(static_cast<std::size_t>(kRows) * kRows, 0.5);
@@ -69,32 +116,79 @@ void runFill(benchmark::State& state, Fill fill) {
   }
 }
 
-void registerAll() {
-  struct Entry {
-    const char* name;
-    Fill fill;
-    Tier needs;
-  };
-  const Entry entries[] = {
-      {"kernel", fillRowDistances, Tier::baseline},
-      {"literal", literalFill, Tier::baseline},
-      {"baseline", fillRowDistancesBaseline, Tier::baseline},
-      {"avx2", fillRowDistancesAvx2, Tier::avx2},
-      {"avx512", fillRowDistancesAvx512, Tier::avx512},
-  };
-  for (const Entry& e : entries) {
-    if (!tierRunsHere(e.needs)) continue;
-    auto* b = benchmark::RegisterBenchmark(e.name, runFill, e.fill);
-    for (std::int32_t cols : kColumnCounts) b->Arg(cols);
-    b->Unit(benchmark::kMillisecond)->UseRealTime();
+#if defined(BENCH_THROUGH_HOST)
+// The plug-in as a host calls it: a new result every call, whose pages are first written
+// by the plug-in, then destroyed.
+void runPlugin(benchmark::State& state) {
+  const auto cols = static_cast<std::int32_t>(state.range(0));
+  const StandinGateway gateway = loadGateway("rowdist");
+  HostArrays arrays;
+  const mxArray* input =
+      arrays.matrix(kRows, static_cast<std::size_t>(cols), benchMatrix(kRows, cols));
+  for (auto _ : state) {
+    const GatewayCall call = callGateway(gateway, 1, {input});
+    if (call.status != 0) state.SkipWithError(call.message.c_str());
+    mxDestroyArray(call.outputs[0]);
   }
-  benchmark::RegisterBenchmark("write_floor", runFill, writeFloor)
-      ->Arg(0)
-      ->Unit(benchmark::kMillisecond)
-      ->UseRealTime();
 }
 
-// Remembers the best seconds per iteration of each benchmark, by name, for the summary.
+// The same through the host without the plug-in: create the result, write each cell once
+// in order, destroy it.
+void runHostFloor(benchmark::State& state) {
+  for (auto _ : state) {
+    mxArray* table = mxCreateDoubleMatrix(kRows, kRows, mxREAL);
+    widestWriter()(mxGetPr(table), static_cast<std::ptrdiff_t>(kRows) * kRows);
+    benchmark::ClobberMemory();
+    mxDestroyArray(table);
+  }
+}
+#endif
+
+void registerAll() {
+  const auto reused = [](const std::string& name, RowDistanceFill fill) {
+    auto* b = benchmark::RegisterBenchmark(name.c_str(), runReused, fill);
+    for (std::int32_t cols : kColumnCounts) b->Arg(cols);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+  };
+  reused("kernel", fillRowDistances);
+  reused("literal", literalFill);
+  for (Tier tier : kTiers) {
+    if (tierRunsHere(tier)) reused(tierName(tier), rowDistanceFillFor(tier));
+  }
+  for (Tier tier : kTiers) {
+    if (!tierRunsHere(tier)) continue;
+    benchmark::RegisterBenchmark(kWriterNames[static_cast<int>(tier)], runReused,
+                                 kFloorByTier[static_cast<int>(tier)])
+        ->Arg(0)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+#if defined(BENCH_THROUGH_HOST)
+  auto* plugin = benchmark::RegisterBenchmark("plugin_fresh", runPlugin);
+  for (std::int32_t cols : kColumnCounts) plugin->Arg(cols);
+  plugin->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("host_floor", runHostFloor)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+#endif
+}
+
+// The processor's name as the operating system reports it.
+std::string processorName() {
+  std::ifstream info("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(info, line)) {
+    if (line.rfind("model name", 0) == 0) {
+      const std::size_t colon = line.find(':');
+      if (colon != std::string::npos) return line.substr(colon + 2);
+    }
+  }
+  return "unknown processor";
+}
+
+// Remembers the best CPU seconds per iteration of each benchmark, by name, for the summary:
+// CPU time, which counts the page faults of a fresh result, is less disturbed than wall
+// time by other programs sharing the processor.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
   SummaryReporter() : ConsoleReporter(OO_Tabular) {}
@@ -102,7 +196,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-        const double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
+        const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
         double& best = seconds_[run.benchmark_name()];
         best = best > 0.0 ? std::min(best, seconds) : seconds;
       }
@@ -110,39 +204,53 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
   }
 
-  double seconds(const std::string& name) const {
-    const auto it = seconds_.find(name);
-    return it == seconds_.end() ? 0.0 : it->second;
+  double ms(const std::string& name, const std::string& arg) const {
+    const auto it = seconds_.find(name + arg + "/real_time");
+    return it == seconds_.end() ? 0.0 : it->second * 1e3;
   }
 
  private:
   std::map<std::string, double> seconds_;
 };
 
+double ratio(double a, double b) {
+  return a > 0.0 && b > 0.0 ? a / b : 0.0;
+}
+
 void printSummary(const SummaryReporter& r) {
-  const double floor = r.seconds("write_floor/0/real_time");
-  std::printf("\nrowdist, M = %d: write floor %.2f ms\n", kRows, floor * 1e3);
-  std::printf("%6s %12s %12s %18s %16s\n", "N", "kernel ms", "literal ms", "literal / kernel",
-              "kernel / floor");
-  for (std::int32_t cols : kColumnCounts) {
-    const std::string arg = "/" + std::to_string(cols) + "/real_time";
-    const double kernel = r.seconds("kernel" + arg);
-    const double literal = r.seconds("literal" + arg);
-    if (kernel <= 0.0) continue;
-    std::printf("%6d %12.2f %12.2f %17.2fx %15.2fx\n", cols, kernel * 1e3, literal * 1e3,
-                literal / kernel, floor > 0.0 ? kernel / floor : 0.0);
-  }
-  std::printf("%14s", "each build, ms");
-  for (std::int32_t cols : kColumnCounts) {
-    std::printf("  %8s", ("N = " + std::to_string(cols)).c_str());
-  }
-  std::printf("\n");
-  for (const char* build : {"sse2", "avx2", "avx512"}) {
-    std::printf("%14s", build);
-    for (std::int32_t cols : kColumnCounts) {
-      std::printf("  %8.2f", r.seconds(build + ("/" + std::to_string(cols)) + "/real_time") * 1e3);
+  double floor = 0.0;
+  std::string floorName;
+  for (const char* name : kWriterNames) {
+    const double ms = r.ms(name, "/0");
+    if (ms > 0.0 && (floor <= 0.0 || ms < floor)) {
+      floor = ms;
+      floorName = name;
     }
-    std::printf("\n");
+  }
+  std::printf("\nrowdist, M = %d, on %s (CPU time, best of the runs above)\n", kRows,
+              processorName().c_str());
+  std::printf("into a reused table; write floor %.2f ms (%s)\n", floor, floorName.c_str());
+  std::printf("%6s %10s %10s %10s %16s\n", "N", "path", "ms", "/ floor", "literal / path");
+  for (std::int32_t cols : kColumnCounts) {
+    const std::string arg = "/" + std::to_string(cols);
+    const double literal = r.ms("literal", arg);
+    std::vector<std::string> paths = {"kernel"};
+    for (Tier tier : kTiers) paths.push_back(tierName(tier));
+    for (const std::string& path : paths) {
+      const double ms = r.ms(path, arg);
+      if (ms <= 0.0) continue;
+      std::printf("%6d %10s %10.2f %9.2fx %15.2fx\n", cols, path.c_str(), ms, ratio(ms, floor),
+                  ratio(literal, ms));
+    }
+  }
+  const double hostFloor = r.ms("host_floor", "");
+  if (hostFloor <= 0.0) return;
+  std::printf("a fresh result through the stand-in host; floor (create, write once) %.2f ms\n",
+              hostFloor);
+  std::printf("%6s %10s %10s\n", "N", "plug-in ms", "/ floor");
+  for (std::int32_t cols : kColumnCounts) {
+    const double ms = r.ms("plugin_fresh", "/" + std::to_string(cols));
+    std::printf("%6d %10.2f %9.2fx\n", cols, ms, ratio(ms, hostFloor));
   }
 }
 

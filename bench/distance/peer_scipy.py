@@ -1,20 +1,33 @@
-"""SciPy's cdist(X, X) against our distance table on the same 4000-row matrices, one thread.
+"""SciPy's cdist against rowdist on the same 4000-row matrices, one thread, like for like.
 
 Usage: peer_scipy.py [BUILD_DIR]  (default: build, beside this repository's sources)
-Our times come from bench_rowdist in the build folder, run by this script in the same
-session; the ratio is SciPy's time over ours.
+
+Two cases, each timed on both sides in this same session, each with its floor:
+- into a reused table: cdist(X, X, out=table) against each tier of our kernel writing into
+  a table it wrote before; floor: writing the table once, in order;
+- a fresh result per call: cdist(X, X) against the plug-in called through the stand-in
+  host; floor: creating the result through the host and writing each cell once, in order.
+NumPy asks the operating system to back large arrays with huge pages, which hosts do not
+do for our results: that advice is off for the fresh comparison (the figure with it on is
+printed beside it). Our times come from bench_rowdist in the build folder. Each figure is
+the best CPU time (page faults included) of several runs, in rounds that alternate between
+the two sides, so that load from other programs touches both; ratios are SciPy's time over
+ours.
 """
 
 import json
 import os
+import platform
 import subprocess
 import sys
 import tempfile
 import time
 
-# One thread everywhere, before numpy is loaded.
+# One thread everywhere, before numpy is loaded; OpenBLAS core overrides would slow numpy.
 for var in ("OMP_NUM_THREADS", "OPENBLAS_NUM_THREADS", "MKL_NUM_THREADS"):
     os.environ[var] = "1"
+for var in ("OPENBLAS_CORETYPE", "OPENBLAS_L2_SIZE"):
+    os.environ.pop(var, None)
 
 try:
     import numpy as np
@@ -29,6 +42,7 @@ except ImportError:
 
 ROWS = 4000
 COLUMN_COUNTS = (3, 32, 256)
+TIERS = ("baseline", "avx2", "avx512")
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -39,29 +53,60 @@ def bench_matrix(rows, cols):
     return ((r * 7919 + c * 104729) % 100003) / 100003.0 - 0.5
 
 
-def scipy_seconds(x, min_total=1.0, min_runs=3):
-    """Best time of several runs of cdist(x, x)."""
+ROUNDS = 3
+
+
+def best_seconds(call, min_total=0.5, min_runs=3):
+    """Best CPU time of several runs of call()."""
     best = float("inf")
     runs = 0
     start = time.perf_counter()
     while runs < min_runs or time.perf_counter() - start < min_total:
-        t0 = time.perf_counter()
-        cdist(x, x)
-        best = min(best, time.perf_counter() - t0)
+        t0 = time.process_time()
+        call()
+        best = min(best, time.process_time() - t0)
         runs += 1
     return best
 
 
-def our_seconds(build_dir):
-    """Seconds per table of our kernel for each column count, from bench_rowdist."""
+def set_huge_pages(on):
+    np.core.multiarray._set_madvise_hugepage(on)
+
+
+def scipy_seconds(x):
+    """cdist into a reused table, and into a fresh result with huge pages off and on."""
+    table = np.empty((ROWS, ROWS))
+    table.fill(0.5)
+    reused = best_seconds(lambda: cdist(x, x, out=table))
+    set_huge_pages(False)
+    fresh = best_seconds(lambda: cdist(x, x))
+    set_huge_pages(True)
+    fresh_huge = best_seconds(lambda: cdist(x, x))
+    return reused, fresh, fresh_huge
+
+
+def numpy_floors():
+    """Writing a reused table once, and creating and writing a fresh one (huge pages off)."""
+    table = np.empty((ROWS, ROWS))
+    table.fill(0.5)
+    reused = best_seconds(lambda: table.fill(1.0))
+    set_huge_pages(False)
+    fresh = best_seconds(lambda: np.empty((ROWS, ROWS)).fill(1.0))
+    set_huge_pages(True)
+    return reused, fresh
+
+
+def our_milliseconds(build_dir):
+    """Best milliseconds per call of every benchmark of bench_rowdist, by name."""
     program = os.path.join(build_dir, "bench", "distance", "bench_rowdist")
     if not os.access(program, os.X_OK):
         sys.exit(f"{program} not found: build the benchmarks first (make bench)")
     with tempfile.TemporaryDirectory() as tmp:
-        out = os.path.join(tmp, "kernel.json")
+        out = os.path.join(tmp, "rowdist.json")
         subprocess.run(
-            [program, "--benchmark_filter=^kernel/", "--benchmark_min_time=0.5",
-             "--benchmark_repetitions=3", f"--benchmark_out={out}",
+            [program, "--benchmark_filter=^(kernel|write_floor|plugin_fresh|host_floor|"
+             + "|".join(TIERS) + ")", "--benchmark_min_time=0.3",
+             "--benchmark_repetitions=2", f"--benchmark_out={out}",
              "--benchmark_out_format=json"],
             check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         with open(out) as f:
@@ -70,21 +115,57 @@ def our_seconds(build_dir):
     for b in report["benchmarks"]:
         if b.get("run_type") != "iteration":
             continue
-        cols = int(b["name"].split("/")[1])
-        seconds = b["real_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9, "s": 1.0}[b["time_unit"]]
-        best[cols] = min(best.get(cols, float("inf")), seconds)
+        name = b["name"].replace("/real_time", "")
+        ms = b["cpu_time"] * {"ms": 1.0, "us": 1e-3, "ns": 1e-6, "s": 1e3}[b["time_unit"]]
+        best[name] = min(best.get(name, float("inf")), ms)
     return best
+
+
+def processor_name():
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return platform.processor() or "unknown processor"
 
 
 def main():
     build_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "build")
-    ours = our_seconds(os.path.abspath(build_dir))
-    print(f"cdist(X, X) against rowdist's kernel, M = {ROWS}, one thread")
-    print(f"{'N':>6} {'scipy ms':>10} {'ours ms':>10} {'scipy / ours':>14}")
+    ours, theirs, floors = {}, {}, (float("inf"), float("inf"))
+    for _ in range(ROUNDS):
+        for name, ms in our_milliseconds(os.path.abspath(build_dir)).items():
+            ours[name] = min(ours.get(name, float("inf")), ms)
+        for cols in COLUMN_COUNTS:
+            times = scipy_seconds(bench_matrix(ROWS, cols))
+            theirs[cols] = tuple(map(min, zip(theirs.get(cols, times), times)))
+        floors = tuple(map(min, zip(floors, numpy_floors())))
+    np_reused, np_fresh = floors
+    tiers = [t for t in TIERS if f"{t}/3" in ours]
+    write_floor = min(ms for name, ms in ours.items() if name.startswith("write_floor"))
+
+    print(f"cdist against rowdist, M = {ROWS}, one thread, CPU time, on {processor_name()}")
+    print(f"into a reused table (ms; ratio = cdist(out=) / ours); write floor: "
+          f"ours {write_floor:.2f}, numpy fill {np_reused * 1e3:.2f}")
+    print(f"{'N':>6} {'cdist(out=)':>12}" + "".join(f" {t:>17}" for t in tiers))
     for cols in COLUMN_COUNTS:
-        theirs = scipy_seconds(bench_matrix(ROWS, cols))
-        print(f"{cols:>6} {theirs * 1e3:>10.2f} {ours[cols] * 1e3:>10.2f} "
-              f"{theirs / ours[cols]:>13.2f}x")
+        reused = theirs[cols][0]
+        cells = "".join(f" {ours[f'{t}/{cols}']:8.2f} {reused * 1e3 / ours[f'{t}/{cols}']:7.2f}x"
+                        for t in tiers)
+        print(f"{cols:>6} {reused * 1e3:12.2f}{cells}")
+    host_floor = ours.get("host_floor")
+    if host_floor is None:
+        return
+    print(f"a fresh result per call (ms; ratio = cdist / plug-in); floor: through the host "
+          f"{host_floor:.2f}, numpy {np_fresh * 1e3:.2f}")
+    print(f"{'N':>6} {'cdist':>10} {'(huge pages)':>13} {'plug-in':>10} {'ratio':>8}")
+    for cols in COLUMN_COUNTS:
+        _, fresh, fresh_huge = theirs[cols]
+        plugin = ours[f"plugin_fresh/{cols}"]
+        print(f"{cols:>6} {fresh * 1e3:10.2f} {fresh_huge * 1e3:13.2f} {plugin:10.2f} "
+              f"{fresh * 1e3 / plugin:7.2f}x")
 
 
 if __name__ == "__main__":

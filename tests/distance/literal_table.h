@@ -1,7 +1,7 @@
 #ifndef TESTS_DISTANCE_LITERAL_TABLE_H
 #define TESTS_DISTANCE_LITERAL_TABLE_H
 
-// The distance table as a plain loop computes it, the oracle every build must match bit for
+// The distance table as a plain loop computes it, the oracle every tier must match bit for
 // bit: one accumulator, columns in order, row i minus row j for i < j, and the product
 // rounded before it is added.
 
@@ -12,10 +12,12 @@
 
 using Values = std::vector<double>;
 
-inline Values literalTable(const Values& x, std::int32_t rows, std::int32_t cols) {
+// Writes every cell of the M x M table `out`. The square is stored before it is added, so
+// that no compiler setting can fuse the two.
+inline void literalFill(const double* x, std::int32_t cols, std::int32_t rows, double* out) {
   const std::size_t m = static_cast<std::size_t>(rows);
-  Values d(m * m, 0.0);
   for (std::size_t i = 0; i < m; ++i) {
+    out[i + i * m] = 0.0;
     for (std::size_t j = i + 1; j < m; ++j) {
       double sum = 0.0;
       for (std::size_t k = 0; k < static_cast<std::size_t>(cols); ++k) {
@@ -23,9 +25,14 @@ inline Values literalTable(const Values& x, std::int32_t rows, std::int32_t cols
         volatile double square = diff * diff;
         sum = sum + square;
       }
-      d[i + j * m] = d[j + i * m] = std::sqrt(sum);
+      out[i + j * m] = out[j + i * m] = std::sqrt(sum);
     }
   }
+}
+
+inline Values literalTable(const Values& x, std::int32_t rows, std::int32_t cols) {
+  Values d(static_cast<std::size_t>(rows) * static_cast<std::size_t>(rows));
+  literalFill(x.data(), cols, rows, d.data());
   return d;
 }
 
