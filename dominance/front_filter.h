@@ -13,6 +13,5 @@
 using FrontFilter = void (*)(const MatrixView& m, double* order, std::int32_t count);
 
 void filterFrontBaseline(const MatrixView& m, double* order, std::int32_t count);
-void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
 
 #endif

@@ -13,7 +13,5 @@ using PairCover = void (*)(const MatrixView& m, const double* upper, std::int32_
 
 void coverPairsBaseline(const MatrixView& m, const double* upper, std::int32_t upperSize,
                         double* lower, std::int32_t lowerSize, std::int32_t col);
-void coverPairsAvx2(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
-                    std::int32_t lowerSize, std::int32_t col);
 
 #endif

@@ -19,12 +19,9 @@ struct ScanOutcome {
 using RowScan = ScanOutcome (*)(const MatrixView& first, std::int32_t row, double* firstFlag,
                                 const MatrixView& second, std::int32_t begin, double* secondFlags);
 
-// One scan per tier, each in row_scan_<tier>.cpp; tier_table.cpp picks one.
+// One scan per tier, each in row_scan_<tier>.cpp; tier_table.cpp declares the wider tiers'
+// scans and picks one. The baseline scan is declared here for the others to fall back on.
 ScanOutcome scanRowBaseline(const MatrixView& first, std::int32_t row, double* firstFlag,
                             const MatrixView& second, std::int32_t begin, double* secondFlags);
-ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* firstFlag,
-                        const MatrixView& second, std::int32_t begin, double* secondFlags);
-ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
-                          const MatrixView& second, std::int32_t begin, double* secondFlags);
 
 #endif

@@ -3,6 +3,18 @@
 #include "common/no_contraction.h"
 #include "common/tier_target.h"
 
+// The kernels of the wider tiers, each defined in its tier's own file; only this table
+// names them.
+#if TIER_HAS_X86
+ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* firstFlag,
+                        const MatrixView& second, std::int32_t begin, double* secondFlags);
+ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
+                          const MatrixView& second, std::int32_t begin, double* secondFlags);
+void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
+void coverPairsAvx2(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
+                    std::int32_t lowerSize, std::int32_t col);
+#endif
+
 namespace {
 
 struct TierKernels {
