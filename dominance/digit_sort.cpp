@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "common/no_contraction.h"
@@ -12,9 +13,14 @@ constexpr int kDigitBits = 8;
 constexpr int kBuckets = 1 << kDigitBits;
 constexpr std::ptrdiff_t kInsertionSortUpTo = 16;
 
-// Through a signed integer: one instruction, where converting to unsigned takes several.
+// The raw bits, with no conversion. Non-negative doubles order like their bit patterns, and
+// two integer-valued doubles below 2^53 whose bit patterns agree from `lowBit` up share the
+// exponent, so their integers agree from `lowBit` up too: sorting by these bits sorts the
+// integers by theirs.
 std::uint64_t bitsOf(double v) {
-  return static_cast<std::uint64_t>(static_cast<std::int64_t>(v));
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
 }
 
 // Integer-valued doubles order as their integers, so small ranges compare values directly.
