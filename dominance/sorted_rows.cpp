@@ -4,6 +4,7 @@
 
 #include "common/no_contraction.h"
 #include "dominance/digit_sort.h"
+#include "dominance/index_radix.h"
 #include "dominance/packed_keys.h"
 #include "dominance/row_order.h"
 
@@ -51,19 +52,32 @@ void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col
 
 }  // namespace
 
-// The bulk of the sort moves integers and never reads the matrix; it is read again only to
-// order rows whose leading bits tie.
+// The bulk of the sort moves row indexes by the leading bits of the first column; only rows
+// that tie there are packed again and sorted by the whole key and the rows.
 std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
+  const LeadingKeyOrder order = listRowsByLeadingKey(m, flags);
   const Packing packing = packingFor(m.rows);
   const double* first = columnData(m, 0);
-  std::int32_t count = 0;
-  for (std::int32_t r = 0; r < m.rows; ++r) {
-    if (flags[r] == 0.0 || rowHasNaN(m, r)) continue;
-    flags[count++] = packedEntry(first, r, packing);
+  const auto leadingBits = [&](std::int64_t p) {
+    return orderKey(first[rowOf(flags[p])]) >> order.lowBit;
+  };
+  // Each entry's leading bits are read once: a run ends where the next entry's differ.
+  std::int64_t begin = 0;
+  std::uint64_t key = order.count > 0 ? leadingBits(0) : 0;
+  for (std::int64_t p = 1; p <= order.count; ++p) {
+    const std::uint64_t next = p < order.count ? leadingBits(p) : ~key;
+    if (next == key) continue;
+    if (p - begin > 1) {
+      for (std::int64_t q = begin; q < p; ++q) {
+        flags[q] = packedEntry(first, rowOf(flags[q]), packing);
+      }
+      sortByHighDigits(flags + begin, flags + p, packing.indexBits);
+      orderTies(m, flags + begin, flags + p, 0, packing);
+    }
+    begin = p;
+    key = next;
   }
-  sortByHighDigits(flags, flags + count, packing.indexBits);
-  orderTies(m, flags, flags + count, 0, packing);
-  return count;
+  return order.count;
 }
 
 // Each listed row marks its own entry by adding an offset far above every row index, which
