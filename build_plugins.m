@@ -176,7 +176,7 @@ end
 end
 
 function source = probeSource()
-% A one-line source in the scratch folder that compilePlugin works in.
+% A one-line source in the scratch folder the build works in.
 source = fullfile(pwd, 'flag_probe.cpp');
 fid = fopen(source, 'w');
 fprintf(fid, 'int flagProbe() { return 0; }\n');
