@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/no_contraction.h"
+#include "dominance/bit_width.h"
 #include "dominance/prefetch.h"
 #include "dominance/row_order.h"
 
@@ -28,17 +29,10 @@ void setSlot(double* vector, std::int64_t slot, std::uint32_t value) {
   std::memcpy(reinterpret_cast<unsigned char*>(vector) + 4 * slot, &value, sizeof value);
 }
 
-int highestBit(std::uint64_t bits) {
-  int top = 63;
-  while ((bits >> top & 1) == 0) --top;
-  return top;
-}
-
 // Enough leading bits to separate almost every pair of rows: a dozen more than the bits of
 // the count, so that ties, which the caller resolves by reading the rows, stay rare.
 int wantedDigits(std::int32_t count, int differingBits) {
-  int bits = 12;
-  while ((std::int64_t{1} << (bits - 12)) < count) ++bits;
+  int bits = 12 + indexBitsFor(count);
   if (bits > differingBits) bits = differingBits;
   const int digits = (bits + kDigitBits - 1) / kDigitBits;
   return digits < kMostDigits ? digits : kMostDigits;
