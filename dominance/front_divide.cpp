@@ -17,6 +17,7 @@ struct Divide {
   DivideLimits limits;
   FrontFilter leaf;
   PairCover pairs;
+  Packing packing;  // of the staircase step, which depends on the row count only
 };
 
 // Moves the entries that hold rows to the start of [begin, begin + size); returns how many.
@@ -137,12 +138,11 @@ std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const do
 // The last three columns: with both groups sorted by the first of them, the upper rows at or
 // below a lower row in that column form a growing prefix, and the staircase of its rows
 // minimal in the other two columns decides.
-void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize, double* lower,
-                      std::int32_t lowerSize, std::int32_t col) {
+void coverByStaircase(const MatrixView& m, Packing packing, double* upper, std::int32_t upperSize,
+                      double* lower, std::int32_t lowerSize, std::int32_t col) {
   const double* x = columnData(m, col);
   const double* y = columnData(m, col + 1);
   const double* z = columnData(m, col + 2);
-  const Packing packing = packingFor(m.rows);
   sortPacked(upper, upperSize, x, packing);
   sortPacked(lower, lowerSize, x, packing);
   std::int32_t size = 0;
@@ -202,7 +202,7 @@ void coverAcross(const Divide& d, double* upper, std::int32_t upperSize, double*
       return d.pairs(d.m, upper, upperSize, lower, lowerSize, col);
     }
     if (col == d.m.cols - 3) {
-      return coverByStaircase(d.m, upper, upperSize, lower, lowerSize, col);
+      return coverByStaircase(d.m, d.packing, upper, upperSize, lower, lowerSize, col);
     }
     double* const median = lower + lowerSize / 2;
     std::nth_element(lower, median, lower + lowerSize,
@@ -239,7 +239,7 @@ DivideLimits defaultDivideLimits() {
 
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                  DivideLimits limits) {
-  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier)};
+  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
   if (m.cols < 2) return d.leaf(m, order, count);
   settleRun(d, order, count);
 }
