@@ -52,10 +52,6 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
   return {less, greater};
 }
 
-// Loops that read rows in an order of their own ask for the rows this many steps ahead: on
-// matrices beyond the caches the loads then overlap.
-constexpr std::int32_t kAhead = 16;
-
 // The staircase step keeps its entries packed (packed_keys.h), by one column or another, so
 // that it sorts and searches without reading the matrix except on ties.
 
@@ -63,7 +59,7 @@ constexpr std::int32_t kAhead = 16;
 // radix sort orders the leading bits, and runs that tie in them are ordered by the values.
 void sortPacked(double* entries, std::int32_t size, const double* values, Packing packing) {
   for (std::int32_t p = 0; p < size; ++p) {
-    if (p + kAhead < size) prefetchRead(values + rowOf(entries[p + kAhead]));
+    if (p + kPrefetchAhead < size) prefetchRead(values + rowOf(entries[p + kPrefetchAhead]));
     entries[p] = packedEntry(values, rowOf(entries[p]), packing);
   }
   sortByHighDigits(entries, entries + size, packing.indexBits);
@@ -150,14 +146,14 @@ void coverByStaircase(const MatrixView& m, Packing packing, double* upper, std::
   for (std::int32_t b = 0; b < lowerSize; ++b) {
     const std::int32_t row = packedRow(lower[b], packing);
     const std::int64_t prefix = packedPrefix(lower[b], packing);
-    if (b + kAhead < lowerSize) {
-      const std::int32_t ahead = packedRow(lower[b + kAhead], packing);
+    if (b + kPrefetchAhead < lowerSize) {
+      const std::int32_t ahead = packedRow(lower[b + kPrefetchAhead], packing);
       prefetchRead(y + ahead);
       prefetchRead(z + ahead);
     }
     for (; t < upperSize; ++t) {
-      if (t + kAhead < upperSize) {
-        const std::int32_t ahead = packedRow(upper[t + kAhead], packing);
+      if (t + kPrefetchAhead < upperSize) {
+        const std::int32_t ahead = packedRow(upper[t + kPrefetchAhead], packing);
         prefetchRead(y + ahead);
         prefetchRead(z + ahead);
       }

@@ -15,8 +15,6 @@ namespace {
 constexpr int kDigitBits = 9;
 constexpr int kBuckets = 1 << kDigitBits;
 constexpr int kMostDigits = 3;
-// The rows read at random in each pass are requested this many entries ahead.
-constexpr std::int32_t kAhead = 16;
 
 // The flag vector seen as twice as many 32-bit slots; memcpy keeps the access well defined.
 std::uint32_t slotAt(const double* vector, std::int64_t slot) {
@@ -84,7 +82,9 @@ LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags) {
     }
     const int shift = lowBit + d * kDigitBits;
     for (std::int32_t i = 0; i < count; ++i) {
-      if (i + kAhead < count) prefetchRead(first + slotAt(flags, source + i + kAhead));
+      if (i + kPrefetchAhead < count) {
+        prefetchRead(first + slotAt(flags, source + i + kPrefetchAhead));
+      }
       const std::uint32_t row = slotAt(flags, source + i);
       const auto digit = static_cast<unsigned>(orderKey(first[row]) >> shift & (kBuckets - 1));
       setSlot(flags, target + next[digit]++, row);
