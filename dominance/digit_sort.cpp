@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/no_contraction.h"
+#include "dominance/bit_width.h"
 
 namespace {
 
@@ -113,7 +114,5 @@ void sortByHighDigits(double* begin, double* end, int lowBit) {
   }
   const std::uint64_t differing = (common ^ seen) >> lowBit;
   if (differing == 0) return;
-  int top = 63;
-  while ((differing >> top & 1) == 0) --top;
-  sortFrom(begin, end, top + lowBit, lowBit);
+  sortFrom(begin, end, highestBit(differing) + lowBit, lowBit);
 }

@@ -17,6 +17,7 @@ struct Divide {
   DivideLimits limits;
   FrontFilter leaf;
   PairCover pairs;
+  Packing packing;  // of the staircase step, which depends on the row count only
 };
 
 // Moves the entries that hold rows to the start of [begin, begin + size); returns how many.
@@ -51,10 +52,6 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
   return {less, greater};
 }
 
-// Loops that read rows in an order of their own ask for the rows this many steps ahead: on
-// matrices beyond the caches the loads then overlap.
-constexpr std::int32_t kAhead = 16;
-
 // The staircase step keeps its entries packed (packed_keys.h), by one column or another, so
 // that it sorts and searches without reading the matrix except on ties.
 
@@ -62,7 +59,7 @@ constexpr std::int32_t kAhead = 16;
 // radix sort orders the leading bits, and runs that tie in them are ordered by the values.
 void sortPacked(double* entries, std::int32_t size, const double* values, Packing packing) {
   for (std::int32_t p = 0; p < size; ++p) {
-    if (p + kAhead < size) prefetchRead(values + rowOf(entries[p + kAhead]));
+    if (p + kPrefetchAhead < size) prefetchRead(values + rowOf(entries[p + kPrefetchAhead]));
     entries[p] = packedEntry(values, rowOf(entries[p]), packing);
   }
   sortByHighDigits(entries, entries + size, packing.indexBits);
@@ -137,12 +134,11 @@ std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const do
 // The last three columns: with both groups sorted by the first of them, the upper rows at or
 // below a lower row in that column form a growing prefix, and the staircase of its rows
 // minimal in the other two columns decides.
-void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize, double* lower,
-                      std::int32_t lowerSize, std::int32_t col) {
+void coverByStaircase(const MatrixView& m, Packing packing, double* upper, std::int32_t upperSize,
+                      double* lower, std::int32_t lowerSize, std::int32_t col) {
   const double* x = columnData(m, col);
   const double* y = columnData(m, col + 1);
   const double* z = columnData(m, col + 2);
-  const Packing packing = packingFor(m.rows);
   sortPacked(upper, upperSize, x, packing);
   sortPacked(lower, lowerSize, x, packing);
   std::int32_t size = 0;
@@ -150,14 +146,14 @@ void coverByStaircase(const MatrixView& m, double* upper, std::int32_t upperSize
   for (std::int32_t b = 0; b < lowerSize; ++b) {
     const std::int32_t row = packedRow(lower[b], packing);
     const std::int64_t prefix = packedPrefix(lower[b], packing);
-    if (b + kAhead < lowerSize) {
-      const std::int32_t ahead = packedRow(lower[b + kAhead], packing);
+    if (b + kPrefetchAhead < lowerSize) {
+      const std::int32_t ahead = packedRow(lower[b + kPrefetchAhead], packing);
       prefetchRead(y + ahead);
       prefetchRead(z + ahead);
     }
     for (; t < upperSize; ++t) {
-      if (t + kAhead < upperSize) {
-        const std::int32_t ahead = packedRow(upper[t + kAhead], packing);
+      if (t + kPrefetchAhead < upperSize) {
+        const std::int32_t ahead = packedRow(upper[t + kPrefetchAhead], packing);
         prefetchRead(y + ahead);
         prefetchRead(z + ahead);
       }
@@ -202,7 +198,7 @@ void coverAcross(const Divide& d, double* upper, std::int32_t upperSize, double*
       return d.pairs(d.m, upper, upperSize, lower, lowerSize, col);
     }
     if (col == d.m.cols - 3) {
-      return coverByStaircase(d.m, upper, upperSize, lower, lowerSize, col);
+      return coverByStaircase(d.m, d.packing, upper, upperSize, lower, lowerSize, col);
     }
     double* const median = lower + lowerSize / 2;
     std::nth_element(lower, median, lower + lowerSize,
@@ -239,7 +235,7 @@ DivideLimits defaultDivideLimits() {
 
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                  DivideLimits limits) {
-  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier)};
+  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
   if (m.cols < 2) return d.leaf(m, order, count);
   settleRun(d, order, count);
 }

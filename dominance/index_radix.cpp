@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/no_contraction.h"
+#include "dominance/bit_width.h"
 #include "dominance/prefetch.h"
 #include "dominance/row_order.h"
 
@@ -14,8 +15,6 @@ namespace {
 constexpr int kDigitBits = 9;
 constexpr int kBuckets = 1 << kDigitBits;
 constexpr int kMostDigits = 3;
-// The rows read at random in each pass are requested this many entries ahead.
-constexpr std::int32_t kAhead = 16;
 
 // The flag vector seen as twice as many 32-bit slots; memcpy keeps the access well defined.
 std::uint32_t slotAt(const double* vector, std::int64_t slot) {
@@ -28,17 +27,10 @@ void setSlot(double* vector, std::int64_t slot, std::uint32_t value) {
   std::memcpy(reinterpret_cast<unsigned char*>(vector) + 4 * slot, &value, sizeof value);
 }
 
-int highestBit(std::uint64_t bits) {
-  int top = 63;
-  while ((bits >> top & 1) == 0) --top;
-  return top;
-}
-
 // Enough leading bits to separate almost every pair of rows: a dozen more than the bits of
 // the count, so that ties, which the caller resolves by reading the rows, stay rare.
 int wantedDigits(std::int32_t count, int differingBits) {
-  int bits = 12;
-  while ((std::int64_t{1} << (bits - 12)) < count) ++bits;
+  int bits = 12 + indexBitsFor(count);
   if (bits > differingBits) bits = differingBits;
   const int digits = (bits + kDigitBits - 1) / kDigitBits;
   return digits < kMostDigits ? digits : kMostDigits;
@@ -90,7 +82,9 @@ LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags) {
     }
     const int shift = lowBit + d * kDigitBits;
     for (std::int32_t i = 0; i < count; ++i) {
-      if (i + kAhead < count) prefetchRead(first + slotAt(flags, source + i + kAhead));
+      if (i + kPrefetchAhead < count) {
+        prefetchRead(first + slotAt(flags, source + i + kPrefetchAhead));
+      }
       const std::uint32_t row = slotAt(flags, source + i);
       const auto digit = static_cast<unsigned>(orderKey(first[row]) >> shift & (kBuckets - 1));
       setSlot(flags, target + next[digit]++, row);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "dominance/bit_width.h"
 #include "dominance/row_order.h"
 
 struct Packing {
@@ -17,8 +18,7 @@ struct Packing {
 };
 
 inline Packing packingFor(std::int32_t rows) {
-  int indexBits = 0;
-  while ((std::int64_t{1} << indexBits) < rows) ++indexBits;
+  const int indexBits = indexBitsFor(rows);
   return {indexBits, 64 - (53 - indexBits), (std::int64_t{1} << indexBits) - 1};
 }
 

@@ -4,9 +4,15 @@
 // A hint to start loading what a later step reads, for loops that read rows of a large
 // matrix in an order of their own. Compilers without such a hint skip it.
 
+#include <cstdint>
+
 #if defined(_MSC_VER) && !defined(__clang__) && (defined(_M_X64) || defined(_M_AMD64))
 #include <xmmintrin.h>
 #endif
+
+// How many steps ahead such loops ask for the rows they will read: on matrices beyond the
+// caches the loads then overlap.
+constexpr std::int32_t kPrefetchAhead = 16;
 
 inline void prefetchRead(const double* p) {
 #if defined(__GNUC__) || defined(__clang__)

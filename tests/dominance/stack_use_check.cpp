@@ -71,8 +71,7 @@ RowMatrix sphereRows(std::size_t rows, std::size_t cols, std::uint64_t seed) {
 
 std::size_t dividedStackBytes(const RowMatrix& m, DivideLimits limits) {
   std::vector<double> flags(m.rows, 1.0);
-  const MatrixView view{static_cast<std::int32_t>(m.rows), static_cast<std::int32_t>(m.cols),
-                        m.values.data()};
+  const MatrixView view = viewOf(m);
   return stackBytesUsed([&] {
     const std::int32_t count = sortStandingRows(view, flags.data());
     divideFront(detectTier(), view, flags.data(), count, limits);
