@@ -10,11 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/tier_target.h"
-
-#if TIER_HAS_X86 && !defined(__GNUC__) && !defined(__clang__)
-#include <xmmintrin.h>
-#endif
+#include "common/prefetch.h"
 
 // Rows per tile side, a multiple of every tier's block width. The cells a tile writes,
 // 64 KB in both halves, stay in cache until written; so do the 128 rows it reads, for up to
@@ -64,25 +60,6 @@ Runs lowerRuns(const TableTile& t);
 // 4000 x 256, AVX-512 tier) but cost a fresh result more (325 against 297 ms), and fresh
 // results, which most hosts hand out, come first. At 128 columns both gained or held.
 constexpr std::ptrdiff_t kPrefetchColumns = 128;
-
-// Asks for the line holding `p` ahead of a store to it. On x86-64, a prefetch into the
-// second-level cache: a line no other core holds arrives exclusive, so the store needs no
-// further request, and the prefetch ties up fewer first-level resources than the write
-// prefetch (measured: 19 against 25 ms for the table of 4000 x 3 rows not in cache).
-// GCC takes its prefetch builtin for a function without effects and drops the calls of an
-// inline function made of it, so GCC and Clang get the instruction itself.
-inline void prefetchForWrite(const double* p) {
-#if TIER_HAS_X86 && (defined(__GNUC__) || defined(__clang__))
-  __asm__ volatile("prefetcht1 %0" : : "m"(*p));
-#elif TIER_HAS_X86
-  _mm_prefetch(reinterpret_cast<const char*>(p), _MM_HINT_T1);
-#elif defined(__GNUC__) || defined(__clang__)
-  __asm__ volatile("" : : "r"(p));
-  __builtin_prefetch(p, 1, 2);
-#else
-  (void)p;
-#endif
-}
 
 // Prefetches runs [c, cEnd) of `r` that exist: a line every eight cells, and the last one.
 inline void prefetchRuns(const Runs& r, std::ptrdiff_t c, std::ptrdiff_t cEnd) {

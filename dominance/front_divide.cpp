@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "common/no_contraction.h"
+#include "common/prefetch.h"
 #include "dominance/digit_sort.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/packed_keys.h"
-#include "dominance/prefetch.h"
 #include "dominance/row_order.h"
 #include "dominance/tier_table.h"
 

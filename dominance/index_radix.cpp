@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "common/no_contraction.h"
+#include "common/prefetch.h"
 #include "dominance/bit_width.h"
-#include "dominance/prefetch.h"
 #include "dominance/row_order.h"
 
 namespace {
