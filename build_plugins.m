@@ -67,12 +67,18 @@ cd(here);
 end
 
 function files = cppFiles(root, folder)
-% Every C++ source of a folder, so that files added later are built without edits here.
+% Every C++ source of a folder and of its subfolders, so that files added later are built
+% without edits here.
 listing = dir(fullfile(root, folder, '*.cpp'));
 names = sort({listing.name});
 files = cell(1, numel(names));
 for k = 1:numel(names)
   files{k} = fullfile(root, folder, names{k});
+end
+entries = dir(fullfile(root, folder));
+subfolders = sort({entries([entries.isdir] & ~strncmp({entries.name}, '.', 1)).name});
+for k = 1:numel(subfolders)
+  files = [files, cppFiles(root, fullfile(folder, subfolders{k}))];
 end
 end
 

@@ -2,8 +2,8 @@
 
 #include "common/no_contraction.h"
 #include "common/tier.h"
-#include "dominance/across_sets.h"
-#include "dominance/within_set.h"
+#include "dominance/passes/across_sets.h"
+#include "dominance/passes/within_set.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // compiled in (any but baseline off x86) gets the baseline kernels.
 
 #include "common/tier.h"
-#include "dominance/front_filter.h"
-#include "dominance/pair_cover.h"
-#include "dominance/row_scan.h"
+#include "dominance/kernels/front_filter.h"
+#include "dominance/kernels/pair_cover.h"
+#include "dominance/kernels/row_scan.h"
 
 RowScan rowScanFor(Tier tier);
 

@@ -15,9 +15,9 @@
 #include "bench/dominance/literal_marking.h"
 #include "bench/dominance/workloads.h"
 #include "common/tier.h"
-#include "dominance/across_sets.h"
 #include "dominance/dominance.h"
-#include "dominance/within_set.h"
+#include "dominance/passes/across_sets.h"
+#include "dominance/passes/within_set.h"
 
 namespace {
 

@@ -24,12 +24,14 @@ mkdir -p "$package/src/cmake"
 cp "$root/cmake/shipped_flags.txt" "$package/src/cmake/"
 cp "$root/paretomask/paretomask.m" "$root/rowdist/rowdist.m" "$package/inst/"
 
-# Every C++ source and header of the folders the plug-ins are built from, in the same
-# layout, so sources added later are shipped without edits here.
+# Every C++ source and header of the folders the plug-ins are built from, subfolders
+# included, in the same layout, so sources added later are shipped without edits here.
 for folder in common dominance distance paretomask rowdist host/gateway; do
-  mkdir -p "$package/src/$folder"
-  find "$root/$folder" -maxdepth 1 -type f \( -name '*.cpp' -o -name '*.h' \) \
-    -exec cp {} "$package/src/$folder/" \;
+  (cd "$root" && find "$folder" -type f \( -name '*.cpp' -o -name '*.h' \)) |
+    while read -r file; do
+      mkdir -p "$package/src/$(dirname "$file")"
+      cp "$root/$file" "$package/src/$file"
+    done
 done
 
 # Fixed order and ownership, so the same sources give the same archive listing.

@@ -9,8 +9,8 @@ root=$2
 header="$root/common/no_contraction.h"
 status=0
 
-missing=$(grep -L '^#include "common/no_contraction.h"' "$root"/dominance/*.cpp \
-  "$root"/distance/*.cpp || true)
+missing=$(find "$root/dominance" "$root/distance" -name '*.cpp' \
+  -exec grep -L '^#include "common/no_contraction.h"' {} + || true)
 if [ -n "$missing" ]; then
   echo "kernel sources without common/no_contraction.h:" $missing >&2
   status=1

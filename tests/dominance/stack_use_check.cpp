@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "common/tier.h"
-#include "dominance/front_divide.h"
-#include "dominance/sorted_rows.h"
+#include "dominance/fronts/front_divide.h"
+#include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/reference_marking.h"
 
 namespace {

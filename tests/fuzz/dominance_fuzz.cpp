@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "common/tier.h"
-#include "dominance/across_sets.h"
 #include "dominance/dominance.h"
-#include "dominance/front_divide.h"
-#include "dominance/sorted_rows.h"
-#include "dominance/within_set.h"
+#include "dominance/fronts/front_divide.h"
+#include "dominance/passes/across_sets.h"
+#include "dominance/passes/within_set.h"
+#include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/reference_marking.h"
 
 namespace {

@@ -72,9 +72,18 @@ endfunction
 
 function n = expected_sources (here)
   root = fullfile (here, "..", "..");
-  count = @(folder) numel (dir (fullfile (root, folder, "*.cpp")));
-  n = count ("paretomask") + count ("dominance") + count ("rowdist") + count ("distance") ...
-      + 2 * count ("common");
+  n = cpp_count (root, "paretomask") + cpp_count (root, "dominance") ...
+      + cpp_count (root, "rowdist") + cpp_count (root, "distance") ...
+      + 2 * cpp_count (root, "common");
+endfunction
+
+function n = cpp_count (root, folder)
+  % The C++ sources of a folder and of its subfolders.
+  n = numel (dir (fullfile (root, folder, "*.cpp")));
+  entries = dir (fullfile (root, folder));
+  for entry = entries([entries.isdir] & ! strncmp ({entries.name}, ".", 1))'
+    n += cpp_count (root, fullfile (folder, entry.name));
+  endfor
 endfunction
 
 function yes = every (lines, flags)

@@ -1,0 +1,17 @@
+#ifndef DOMINANCE_KERNELS_PAIR_COVER_H
+#define DOMINANCE_KERNELS_PAIR_COVER_H
+
+#include <cstdint>
+
+#include "common/matrix_view.h"
+
+// Compares two groups of listed rows pair by pair: every entry of lower[0 .. lowerSize)
+// whose row some row of upper[0 .. upperSize) is <= in every column from `col` on becomes
+// kNoRow. Neither group holds kNoRow entries on entry. tier_table.h picks the one of a tier.
+using PairCover = void (*)(const MatrixView& m, const double* upper, std::int32_t upperSize,
+                           double* lower, std::int32_t lowerSize, std::int32_t col);
+
+void coverPairsBaseline(const MatrixView& m, const double* upper, std::int32_t upperSize,
+                        double* lower, std::int32_t lowerSize, std::int32_t col);
+
+#endif

@@ -1,0 +1,119 @@
+// Every fast path and every instruction-set tier against the literal procedures.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "dominance/passes/across_sets.h"
+#include "dominance/passes/settle.h"
+#include "dominance/passes/within_set.h"
+#include "tests/dominance/every_tier.h"
+#include "tests/dominance/reference_marking.h"
+#include "tests/dominance/shaped_rows.h"
+
+namespace {
+
+class MarkingPaths : public EveryTier {};
+
+constexpr std::int64_t kScanOnly = std::numeric_limits<std::int64_t>::max();
+
+std::vector<double> withinSet(Tier tier, const RowMatrix& m, std::int64_t budget) {
+  std::vector<double> flags(m.rows, 1.0);
+  markWithinSetWithAllowance(tier, viewOf(m), flags.data(), ScanAllowance{budget, 0});
+  return flags;
+}
+
+std::vector<double> withinSetByDefault(Tier tier, const RowMatrix& m) {
+  std::vector<double> flags(m.rows, 1.0);
+  markWithinSetFor(tier, viewOf(m), flags.data());
+  return flags;
+}
+
+// The closed form among the rows flagged 1.0: a row stands when it holds NaN, or when no
+// standing row dominates it and no lower-indexed standing row equals it.
+std::vector<double> closedFormAmong(const RowMatrix& m, std::vector<double> flags) {
+  const std::vector<double> standing = flags;
+  for (std::size_t r = 0; r < m.rows; ++r) {
+    for (std::size_t s = 0; s < m.rows && standing[r] == 1.0; ++s) {
+      if (standing[s] == 0.0) continue;
+      if (dominates(m, s, m, r) || (s < r && allEqualRows(m, s, m, r))) flags[r] = 0.0;
+    }
+  }
+  return flags;
+}
+
+// Row counts on both sides of every vector width, widths 0 to 9, and the scan handing over
+// to the sorted passes before the first row, after a few rows, or never.
+TEST_P(MarkingPaths, WithinSetMatchesTheScanWhereverTheSortedPassTakesOver) {
+  std::mt19937_64 rng(5501);
+  const std::int64_t budgets[] = {0, 3, 9, 40, 200, kScanOnly};
+  for (int trial = 0; trial < 3000; ++trial) {
+    const auto rows = static_cast<std::size_t>(trial % 37);
+    const auto cols = static_cast<std::size_t>(trial / 37 % 10);
+    const RowMatrix m = shapedRows(rng, trial, rows, cols);
+    const std::vector<double> expected = referenceWithinSet(m);
+    for (const std::int64_t budget : budgets) {
+      ASSERT_EQ(withinSet(GetParam(), m, budget), expected)
+          << "trial " << trial << " budget " << budget;
+    }
+  }
+}
+
+TEST_P(MarkingPaths, AcrossSetsMatchesTheScan) {
+  std::mt19937_64 rng(7703);
+  for (int trial = 0; trial < 3000; ++trial) {
+    const auto cols = static_cast<std::size_t>(trial % 10);
+    const RowMatrix a = shapedRows(rng, trial, static_cast<std::size_t>(trial / 10 % 13), cols);
+    const RowMatrix b =
+        shapedRows(rng, trial / 3, static_cast<std::size_t>(trial / 130 % 21), cols);
+    std::vector<double> fa = referenceWithinSet(a);
+    std::vector<double> fb(b.rows, 1.0);
+    std::vector<double> expectA = fa;
+    std::vector<double> expectB = fb;
+    referenceAcrossSets(a, expectA, b, expectB);
+    markAcrossSetsFor(GetParam(), viewOf(a), fa.data(), viewOf(b), fb.data());
+    ASSERT_EQ(fa, expectA) << "trial " << trial;
+    ASSERT_EQ(fb, expectB) << "trial " << trial;
+  }
+}
+
+// Long fronts keep the scan going past its default budget, so the sorted passes settle most
+// rows; uniform rows are mostly settled by the scan.
+TEST_P(MarkingPaths, LargeInputsMatchTheClosedForm) {
+  std::mt19937_64 rng(911);
+  for (const std::size_t cols : {2u, 3u, 4u, 5u, 8u}) {
+    for (const std::size_t rows : {300u, 1500u}) {
+      for (const RowMatrix& m : {frontRows(rng, rows, cols), randomRows(rng, rows, cols, 40)}) {
+        const std::vector<double> expected = closedFormAmong(m, std::vector<double>(rows, 1.0));
+        ASSERT_EQ(withinSetByDefault(GetParam(), m), expected) << rows << " x " << cols;
+      }
+    }
+  }
+}
+
+INSTANTIATE_EVERY_TIER(MarkingPaths);
+
+// The sorted passes alone, on standing rows chosen at random among rows without NaN
+// (nothing eliminates those).
+TEST_P(MarkingPaths, SettlingMatchesTheClosedFormAmongStandingRows) {
+  std::mt19937_64 rng(3119);
+  for (int trial = 0; trial < 4000; ++trial) {
+    const auto rows = static_cast<std::size_t>(trial % 45);
+    const auto cols = static_cast<std::size_t>(trial / 45 % 9);
+    const RowMatrix m = shapedRows(rng, trial, rows, cols);
+    std::vector<double> flags(rows, 1.0);
+    for (std::size_t r = 0; r < rows; ++r) {
+      bool hasNaN = false;
+      for (std::size_t c = 0; c < cols; ++c) hasNaN = hasNaN || m.at(r, c) != m.at(r, c);
+      if (!hasNaN && rng() % 4 == 0) flags[r] = 0.0;
+    }
+    const std::vector<double> expected = closedFormAmong(m, flags);
+    settleStandingRows(GetParam(), viewOf(m), flags.data());
+    ASSERT_EQ(flags, expected) << "trial " << trial;
+  }
+}
+
+}  // namespace
