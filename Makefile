@@ -37,8 +37,9 @@ test: format-check release
 	cmake --build $(ARM_BUILD) -j $(JOBS)
 	ctest --test-dir $(ARM_BUILD) --output-on-failure -j $(JOBS)
 
+# --no-history: see OCTAVE_RUN in CMakeLists.txt.
 demo: dist
-	octave-cli --no-gui --norc --quiet scripts/demo.m
+	octave-cli --no-gui --norc --quiet --no-history scripts/demo.m
 
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
