@@ -239,3 +239,9 @@ void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t cou
   if (m.cols < 2) return d.leaf(m, order, count);
   settleRun(d, order, count);
 }
+
+void coverRowsAcross(Tier tier, const MatrixView& m, double* upper, std::int32_t upperSize,
+                     double* lower, std::int32_t lowerSize, DivideLimits limits) {
+  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
+  coverAcross(d, upper, upperSize, lower, lowerSize, 0);
+}

@@ -24,4 +24,10 @@ DivideLimits defaultDivideLimits();
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                  DivideLimits limits);
 
+// Marks kNoRow every entry of lower[0 .. lowerSize) whose row some row of upper[0 .. upperSize)
+// is <= in every column, by the same divide and conquer over the columns; neither group holds
+// kNoRow entries on entry, and both are permuted. The groups use the kernels of `tier`.
+void coverRowsAcross(Tier tier, const MatrixView& m, double* upper, std::int32_t upperSize,
+                     double* lower, std::int32_t lowerSize, DivideLimits limits);
+
 #endif

@@ -2,11 +2,16 @@
 
 #include "common/no_contraction.h"
 #include "dominance/fronts/front_divide.h"
+#include "dominance/fronts/front_regions.h"
 #include "dominance/fronts/front_sweeps.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "dominance/tier_table.h"
 
 namespace {
+
+// Long fronts on many columns are split by a pivot's regions first.
+constexpr std::int32_t kRegionsFromColumns = 5;
+constexpr std::int32_t kRegionsFromRows = 4096;
 
 // With no columns every row equals every other.
 void keepFirstStandingRow(const MatrixView& set, double* flags) {
@@ -29,6 +34,8 @@ void settleListedRows(Tier tier, const MatrixView& set, double* flags, std::int3
     sweepTwoColumns(set, flags, sorted);
   } else if (set.cols == 3) {
     sweepThreeColumns(set, flags, sorted);
+  } else if (set.cols >= kRegionsFromColumns && sorted >= kRegionsFromRows) {
+    settleByRegions(tier, set, flags, sorted, defaultDivideLimits());
   } else {
     divideFront(tier, set, flags, sorted, defaultDivideLimits());
   }

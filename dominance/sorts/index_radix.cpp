@@ -1,11 +1,12 @@
 #include "dominance/sorts/index_radix.h"
 
-#include <cstring>
 #include <utility>
 
 #include "common/no_contraction.h"
 #include "common/prefetch.h"
+#include "dominance/dominance_rule.h"
 #include "dominance/sorts/bit_width.h"
+#include "dominance/sorts/index_slots.h"
 #include "dominance/sorts/row_order.h"
 
 namespace {
@@ -15,17 +16,6 @@ namespace {
 constexpr int kDigitBits = 9;
 constexpr int kBuckets = 1 << kDigitBits;
 constexpr int kMostDigits = 3;
-
-// The flag vector seen as twice as many 32-bit slots; memcpy keeps the access well defined.
-std::uint32_t slotAt(const double* vector, std::int64_t slot) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, reinterpret_cast<const unsigned char*>(vector) + 4 * slot, sizeof value);
-  return value;
-}
-
-void setSlot(double* vector, std::int64_t slot, std::uint32_t value) {
-  std::memcpy(reinterpret_cast<unsigned char*>(vector) + 4 * slot, &value, sizeof value);
-}
 
 // Enough leading bits to separate almost every pair of rows: a dozen more than the bits of
 // the count, so that ties, which the caller resolves by reading the rows, stay rare.
@@ -44,14 +34,22 @@ LeadingKeyOrder sortByLeadingKey(const MatrixView& m, double* list, std::int32_t
   const double* first = columnData(m, 0);
   std::uint64_t common = ~std::uint64_t{0};
   std::uint64_t seen = 0;
-  // Each slot i is written only after entry i, which covers it, has been read.
-  for (std::int32_t i = 0; i < count; ++i) {
-    const auto row = static_cast<std::uint32_t>(list[i]);
+  // Rows holding NaN are swapped to the end; the others become slots at the start, slot i
+  // written only after entry i, which covers it, has been read.
+  std::int32_t end = count;
+  for (std::int32_t i = 0; i < end;) {
+    const std::int32_t row = rowOf(list[i]);
+    if (rowHasNaN(m, row)) {
+      list[i] = list[--end];
+      list[end] = row;
+      continue;
+    }
     const std::uint64_t key = orderKey(first[row]);
     common &= key;
     seen |= key;
-    setSlot(list, i, row);
+    setSlot(list, i++, static_cast<std::uint32_t>(row));
   }
+  count = end;
   const std::uint64_t differing = count > 1 ? common ^ seen : 0;
   int lowBit = 63;
   int digits = 0;

@@ -10,14 +10,16 @@
 #include "common/matrix_view.h"
 
 struct LeadingKeyOrder {
-  std::int32_t count;
+  std::int32_t count;  // rows without NaN
   // Rows are sorted by orderKey(first column) >> lowBit; rows equal there keep index order.
   int lowBit;
 };
 
-// Sorts list[0 .. count) (distinct row indexes of rows without NaN, held in doubles) by
-// orderKey(first column) >> lowBit, rows equal there in their order on entry. Needs at least
-// one column; uses 6 KiB of stack.
+// Moves the rows holding NaN to the end of list[0 .. count) (distinct row indexes held in
+// doubles) and sorts the others, the first order.count entries, by
+// orderKey(first column) >> lowBit, rows equal there in their order on entry (where a row
+// holding NaN left, the last entry took its place). Needs at least one column; uses 6 KiB
+// of stack.
 LeadingKeyOrder sortByLeadingKey(const MatrixView& m, double* list, std::int32_t count);
 
 #endif

@@ -64,11 +64,7 @@ std::int32_t listStandingRows(double* flags, std::int32_t rows) {
 // The bulk of the sort moves row indexes by the leading bits of the first column; only rows
 // that tie there are packed again and sorted by the whole key and the rows.
 std::int32_t sortListedRows(const MatrixView& m, double* list, std::int32_t count) {
-  std::int32_t sorted = 0;
-  for (std::int32_t p = 0; p < count; ++p) {
-    if (!rowHasNaN(m, rowOf(list[p]))) std::swap(list[sorted++], list[p]);
-  }
-  const LeadingKeyOrder order = sortByLeadingKey(m, list, sorted);
+  const LeadingKeyOrder order = sortByLeadingKey(m, list, count);
   const Packing packing = packingFor(m.rows);
   const double* first = columnData(m, 0);
   const auto leadingBits = [&](std::int64_t p) {
@@ -90,7 +86,7 @@ std::int32_t sortListedRows(const MatrixView& m, double* list, std::int32_t coun
     begin = p;
     key = next;
   }
-  return sorted;
+  return order.count;
 }
 
 // A short list is kept aside on the stack while the vector is cleared, so the vector is

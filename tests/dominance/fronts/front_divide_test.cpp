@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/tier.h"
+#include "dominance/fronts/front_regions.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/every_tier.h"
 #include "tests/dominance/reference_marking.h"
@@ -71,6 +72,40 @@ TEST_P(DivideEveryTier, MatchesTheScanOnLargerSets) {
       for (const DivideLimits& limits : kLimits) {
         ASSERT_EQ(divided(m, GetParam(), limits), expected) << cols << " columns";
       }
+    }
+  }
+}
+
+// The pivot's regions first, each settled by the divide and conquer: the same shapes, with
+// rows equal to the pivot, infinities that leave a column without a scale, and more columns
+// than the regions read.
+std::vector<double> byRegions(const RowMatrix& m, Tier tier, DivideLimits limits) {
+  std::vector<double> flags(m.rows, 1.0);
+  const MatrixView view = viewOf(m);
+  const std::int32_t listed = listStandingRows(flags.data(), view.rows);
+  const std::int32_t count = sortListedRows(view, flags.data(), listed);
+  if (count > 0) settleByRegions(tier, view, flags.data(), count, limits);
+  flagsFromListedRows(view, flags.data(), listed);
+  return flags;
+}
+
+TEST_P(DivideEveryTier, RegionsMatchTheScan) {
+  std::mt19937_64 rng(4343);
+  for (int trial = 0; trial < 2000; ++trial) {
+    const auto rows = static_cast<std::size_t>(trial % 61);
+    const auto cols = static_cast<std::size_t>(2 + trial / 61 % 11);
+    const RowMatrix m =
+        trial % 4 == 3 ? ulpApartRows(rng, rows, cols) : shapedRows(rng, trial, rows, cols);
+    const std::vector<double> expected = referenceWithinSet(m);
+    for (const DivideLimits& limits : {kLimits[0], kLimits[3]}) {
+      ASSERT_EQ(byRegions(m, GetParam(), limits), expected) << "trial " << trial;
+    }
+  }
+  for (const std::size_t cols : {5u, 8u, 12u}) {
+    for (const RowMatrix& m : {frontRows(rng, 900, cols), randomRows(rng, 900, cols, 3),
+                               RowMatrix{300, cols, std::vector<double>(300 * cols, 2.0)}}) {
+      ASSERT_EQ(byRegions(m, GetParam(), defaultDivideLimits()), referenceWithinSet(m))
+          << cols << " columns";
     }
   }
 }

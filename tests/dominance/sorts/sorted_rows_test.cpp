@@ -77,11 +77,20 @@ TEST(SortedRows, SortMatchesAComparisonSortOnEveryShape) {
     std::vector<std::int32_t> expected = standingRows(m, flags);
     std::sort(expected.begin(), expected.end(),
               [&m](std::int32_t a, std::int32_t b) { return rowPrecedes(m, a, b); });
-    const std::int32_t count =
-        sortListedRows(m, flags.data(), listStandingRows(flags.data(), m.rows));
+    const std::int32_t all = listStandingRows(flags.data(), m.rows);
+    const std::int32_t count = sortListedRows(m, flags.data(), all);
     std::vector<std::int32_t> listed;
     for (std::int32_t p = 0; p < count; ++p) listed.push_back(rowOf(flags[p]));
     EXPECT_EQ(listed, expected) << "rows " << matrix.rows << " cols " << matrix.cols;
+    // The rows holding NaN stay listed, after the others.
+    std::vector<std::int32_t> withNaN;
+    for (std::int32_t p = count; p < all; ++p) withNaN.push_back(rowOf(flags[p]));
+    std::sort(withNaN.begin(), withNaN.end());
+    std::vector<std::int32_t> expectedNaN;
+    for (std::int32_t r = 0; r < m.rows; ++r) {
+      if (rowHasNaN(m, r)) expectedNaN.push_back(r);
+    }
+    EXPECT_EQ(withNaN, expectedNaN) << "rows " << matrix.rows << " cols " << matrix.cols;
   }
 }
 
