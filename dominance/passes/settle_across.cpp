@@ -1,0 +1,38 @@
+#include "dominance/passes/settle_across.h"
+
+#include "common/no_contraction.h"
+#include "dominance/across/covered_rows.h"
+#include "dominance/across/first_entries.h"
+#include "dominance/across/lowest_dominators.h"
+#include "dominance/dominance_rule.h"
+#include "dominance/sorts/sorted_rows.h"
+
+// Both flag vectors are listed rows between the sorts and flagsFromListedRows; the first
+// set's entries carry s beside the row while the two queries run.
+void settleAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
+                      double* secondFlags, std::int64_t leafPairs) {
+  const std::int32_t firstCount = sortStandingRows(first, firstFlags);
+  const std::int32_t secondCount = sortStandingRows(second, secondFlags);
+  const FirstPacking packing = firstPackingFor(first.rows, second.rows);
+  for (std::int32_t p = 0; p < firstCount; ++p) {
+    firstFlags[p] = firstEntry(rowOf(firstFlags[p]), packing.none, packing);
+  }
+  findLowestDominators(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
+                       leafPairs);
+  dropCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
+                  leafPairs);
+  for (std::int32_t p = 0; p < firstCount; ++p) {
+    const double entry = firstFlags[p];
+    firstFlags[p] = firstLowest(entry, packing) == packing.none ? firstRow(entry, packing) : kNoRow;
+  }
+  flagsFromListedRows(first, firstFlags, firstCount);
+  flagsFromListedRows(second, secondFlags, secondCount);
+}
+
+bool acrossSettlingFits(const MatrixView& first, const MatrixView& second) {
+  return firstPackingFits(first.rows, second.rows);
+}
+
+std::int64_t defaultAcrossLeafPairs() {
+  return 4096;
+}
