@@ -13,6 +13,7 @@
 
 #include "bench/dominance/frozen/dominance.h"
 #include "bench/dominance/literal_marking.h"
+#include "bench/dominance/two_set_workloads.h"
 #include "bench/dominance/workloads.h"
 #include "common/tier.h"
 #include "dominance/dominance.h"
@@ -113,12 +114,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::printf("  %-22s", workload.c_str());
       const double* literal = timeOf(workload, "literal");
       const double* frozen = timeOf(workload, "frozen");
+      const double* stacked = timeOf(workload, "stacked");
+      if (stacked != nullptr) std::printf(" stacked %.4g ms", *stacked);
       if (literal != nullptr) std::printf(" literal %.4g ms", *literal);
       if (frozen != nullptr) std::printf(" frozen %.4g ms", *frozen);
       for (const std::string& pass : passes_) {
         const double* ms = timeOf(workload, pass);
-        if (ms == nullptr || pass == "literal" || pass == "frozen") continue;
+        if (ms == nullptr || pass == "literal" || pass == "frozen" || pass == "stacked") continue;
         std::printf("  %s %.4g ms", pass.c_str(), *ms);
+        if (stacked != nullptr) std::printf(" [%.2fx stacked]", *ms / *stacked);
         if (literal != nullptr) std::printf(" (%.1fx literal", *literal / *ms);
         if (frozen != nullptr)
           std::printf("%s%.2fx frozen", literal != nullptr ? ", " : " (", *frozen / *ms);
@@ -143,7 +147,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   const Workload none{0, 0, {}};
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {"uniform_100000x2", uniformRows(100000, 2, 1), none, true, true, true},
       {"uniform_1000000x2", uniformRows(1000000, 2, 11), none, true, true, false},
       {"uniform_100000x3", uniformRows(100000, 3, 2), none, true, true, true},
@@ -167,6 +171,15 @@ int main(int argc, char** argv) {
       {"two_sets_5000x3", uniformRows(5000, 3, 9), uniformRows(5000, 3, 10), true, true, true},
   };
 
+  // The two-matrix form, each pair also timed as one call on its rows stacked.
+  std::vector<std::pair<std::string, Workload>> stacks;
+  for (TwoSetWorkload& w : twoSetWorkloads()) {
+    stacks.emplace_back(w.name, stackedRows(w.first, w.second));
+    const bool scanFinishes = w.first.rows < 100000;
+    cases.push_back(
+        {w.name, std::move(w.first), std::move(w.second), w.literal, scanFinishes, false});
+  }
+
   std::vector<Pass> passes = {{"literal", Tier::baseline, literalWithin, literalAcross},
                               {"frozen", Tier::baseline, frozenWithin, frozenAcross},
                               {"shipped", Tier::baseline, shippedWithin, shippedAcross}};
@@ -188,6 +201,18 @@ int main(int argc, char** argv) {
           ->Unit(benchmark::kMillisecond);
     }
   }
+  for (const auto& stack : stacks) {
+    benchmark::RegisterBenchmark((stack.first + "/stacked").c_str(), [&stack](
+                                                                         benchmark::State& state) {
+      std::vector<double> flags(static_cast<std::size_t>(stack.second.rows));
+      for (auto _ : state) {
+        std::fill(flags.begin(), flags.end(), 1.0);
+        markWithinSet(viewOf(stack.second), flags.data());
+        benchmark::DoNotOptimize(flags.data());
+      }
+    })->Unit(benchmark::kMillisecond);
+  }
+  passNames.push_back("stacked");
   RatioReporter reporter(workloads, passNames);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks(&reporter);

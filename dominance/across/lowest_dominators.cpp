@@ -1,6 +1,7 @@
 #include "dominance/across/lowest_dominators.h"
 
 #include "common/no_contraction.h"
+#include "dominance/across/merged_order.h"
 #include "dominance/across/split_columns.h"
 #include "dominance/dominance_rule.h"
 
@@ -50,20 +51,6 @@ struct LowestRule {
 
   std::int32_t settle(double*, std::int32_t queryCount) const { return queryCount; }
 };
-
-// Row `lower` of `low` comes before row `upper` of `high` in sortStandingRows order taken
-// over both sets, first-set rows first among equal ones: it is lower in the first column
-// that differs.
-bool secondBeforeFirst(const MatrixView& second, std::int32_t lower, const MatrixView& first,
-                       std::int32_t upper) {
-  for (std::int32_t k = 0; k < first.cols; ++k) {
-    const double x = elementAt(second, lower, k);
-    const double y = elementAt(first, upper, k);
-    if (x < y) return true;
-    if (y < x) return false;
-  }
-  return false;
-}
 
 struct Divide {
   const MatrixView& first;

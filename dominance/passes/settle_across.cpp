@@ -4,6 +4,7 @@
 #include "dominance/across/covered_rows.h"
 #include "dominance/across/first_entries.h"
 #include "dominance/across/lowest_dominators.h"
+#include "dominance/across/two_column_sweeps.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/sorts/sorted_rows.h"
 
@@ -17,10 +18,18 @@ void settleAcrossSets(const MatrixView& first, double* firstFlags, const MatrixV
   for (std::int32_t p = 0; p < firstCount; ++p) {
     firstFlags[p] = firstEntry(rowOf(firstFlags[p]), packing.none, packing);
   }
-  findLowestDominators(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
-                       leafPairs);
-  dropCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
-                  leafPairs);
+  if (first.cols == 2) {
+    // The second sweep needs the second set in sorted order again.
+    sweepLowestDominators(first, firstFlags, firstCount, second, secondFlags, secondCount, packing);
+    flagsFromListedRows(second, secondFlags, secondCount);
+    sortStandingRows(second, secondFlags);
+    sweepCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing);
+  } else {
+    findLowestDominators(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
+                         leafPairs);
+    dropCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
+                    leafPairs);
+  }
   for (std::int32_t p = 0; p < firstCount; ++p) {
     const double entry = firstFlags[p];
     firstFlags[p] = firstLowest(entry, packing) == packing.none ? firstRow(entry, packing) : kNoRow;
