@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/no_contraction.h"
+#include "dominance/across/merged_order.h"
 #include "dominance/across/split_columns.h"
 #include "dominance/dominance_rule.h"
 
@@ -59,11 +60,30 @@ struct CoverRule {
   }
 };
 
+// Across halves, the first-set rows of the first half meet the second-set rows of the
+// second, which they all come before, so <= in the first column.
+struct CoverStep {
+  CoverRule rule;
+
+  void pairs(const double* firstEntries, std::int32_t firstCount, double* secondRows,
+             std::int32_t secondCount) const {
+    secondCount = rule.settle(secondRows, secondCount);
+    rule.pairs(firstEntries, firstCount, secondRows, secondCount, 0);
+  }
+
+  void cross(double* firstEntries, std::int32_t, std::int32_t firstHalf, double* secondRows,
+             std::int32_t secondCount, std::int32_t secondHalf) const {
+    splitByColumns(rule, firstEntries, firstHalf, secondRows + secondHalf, secondCount - secondHalf,
+                   1);
+  }
+};
+
 }  // namespace
 
 void dropCoveredRows(const MatrixView& first, double* firstEntries, std::int32_t firstCount,
                      const MatrixView& second, double* secondRows, std::int32_t secondCount,
                      FirstPacking packing, std::int64_t leafPairs) {
-  const CoverRule rule{first, second, packing, leafPairs};
-  splitByColumns(rule, firstEntries, firstCount, secondRows, secondCount, 0);
+  const CoverStep step{CoverRule{first, second, packing, leafPairs}};
+  halveMergedOrder(step, first, firstEntries, firstCount, second, secondRows, secondCount, packing,
+                   leafPairs);
 }

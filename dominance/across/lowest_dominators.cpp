@@ -52,67 +52,42 @@ struct LowestRule {
   std::int32_t settle(double*, std::int32_t queryCount) const { return queryCount; }
 };
 
-struct Divide {
+// Pair by pair, over every column: dominance here needs one column strictly lower. Across
+// halves, the second-set rows of the first half meet the first-set rows of the second, which
+// they all come before: not equal to any, so <= in the other columns means dominating.
+struct LowestStep {
   const MatrixView& first;
   const MatrixView& second;
-  FirstPacking packing;
   LowestRule rule;
+
+  void pairs(double* firstEntries, std::int32_t firstCount, const double* secondRows,
+             std::int32_t secondCount) const {
+    for (std::int32_t f = 0; f < firstCount; ++f) {
+      const std::int32_t row = rule.queryRow(firstEntries[f]);
+      std::int64_t lowest = firstLowest(firstEntries[f], rule.packing);
+      for (std::int32_t p = 0; p < secondCount; ++p) {
+        const std::int32_t point = rowOf(secondRows[p]);
+        if (point >= lowest) continue;
+        const PairVerdict verdict = compareRows(first, row, second, point, first.cols);
+        if (verdict.firstGreaterOrEqual && !verdict.allEqual) lowest = point;
+      }
+      rule.lower(firstEntries[f], lowest);
+    }
+  }
+
+  void cross(double* firstEntries, std::int32_t firstCount, std::int32_t firstHalf,
+             double* secondRows, std::int32_t, std::int32_t secondHalf) const {
+    splitByColumns(rule, secondRows, secondHalf, firstEntries + firstHalf, firstCount - firstHalf,
+                   1);
+  }
 };
-
-// Pair by pair, over every column: dominance here needs one column strictly lower.
-void dominatePairs(const Divide& d, double* firstEntries, std::int32_t firstCount,
-                   const double* secondRows, std::int32_t secondCount) {
-  for (std::int32_t f = 0; f < firstCount; ++f) {
-    const std::int32_t row = firstRow(firstEntries[f], d.packing);
-    std::int64_t lowest = firstLowest(firstEntries[f], d.packing);
-    for (std::int32_t p = 0; p < secondCount; ++p) {
-      const std::int32_t point = rowOf(secondRows[p]);
-      if (point >= lowest) continue;
-      const PairVerdict verdict = compareRows(d.first, row, d.second, point, d.first.cols);
-      if (verdict.firstGreaterOrEqual && !verdict.allEqual) lowest = point;
-    }
-    d.rule.lower(firstEntries[f], lowest);
-  }
-}
-
-// Both lists sorted: the first half of their merged order dominates nothing in the second
-// half, so the halves are settled apart, and then the second-set rows of the first half meet
-// the first-set rows of the second half, which every one of them precedes: <= in the first
-// column, and not equal to any, so <= in the other columns means dominating.
-void divideMerged(const Divide& d, double* firstEntries, std::int32_t firstCount,
-                  double* secondRows, std::int32_t secondCount) {
-  if (firstCount == 0 || secondCount == 0) return;
-  if (std::int64_t{firstCount} * secondCount <= d.rule.leafPairs) {
-    return dominatePairs(d, firstEntries, firstCount, secondRows, secondCount);
-  }
-  // How many first-set rows lie in the first half: the lowest count at which the second-set
-  // row just before the split comes before the next first-set row.
-  const std::int32_t half = static_cast<std::int32_t>((std::int64_t{firstCount} + secondCount) / 2);
-  std::int32_t low = half > secondCount ? half - secondCount : 0;
-  std::int32_t high = half < firstCount ? half : firstCount;
-  while (low < high) {
-    const std::int32_t mid = low + (high - low) / 2;
-    const std::int32_t previous = rowOf(secondRows[half - mid - 1]);
-    if (secondBeforeFirst(d.second, previous, d.first, firstRow(firstEntries[mid], d.packing))) {
-      high = mid;
-    } else {
-      low = mid + 1;
-    }
-  }
-  const std::int32_t firstHalf = low;
-  const std::int32_t secondHalf = half - low;
-  divideMerged(d, firstEntries, firstHalf, secondRows, secondHalf);
-  divideMerged(d, firstEntries + firstHalf, firstCount - firstHalf, secondRows + secondHalf,
-               secondCount - secondHalf);
-  splitByColumns(d.rule, secondRows, secondHalf, firstEntries + firstHalf, firstCount - firstHalf,
-                 1);
-}
 
 }  // namespace
 
 void findLowestDominators(const MatrixView& first, double* firstEntries, std::int32_t firstCount,
                           const MatrixView& second, double* secondRows, std::int32_t secondCount,
                           FirstPacking packing, std::int64_t leafPairs) {
-  const Divide d{first, second, packing, LowestRule{second, first, packing, leafPairs}};
-  divideMerged(d, firstEntries, firstCount, secondRows, secondCount);
+  const LowestStep step{first, second, LowestRule{second, first, packing, leafPairs}};
+  halveMergedOrder(step, first, firstEntries, firstCount, second, secondRows, secondCount, packing,
+                   leafPairs);
 }

@@ -1,11 +1,14 @@
 #include "dominance/passes/settle_across.h"
 
+#include <algorithm>
+
 #include "common/no_contraction.h"
 #include "dominance/across/covered_rows.h"
 #include "dominance/across/first_entries.h"
 #include "dominance/across/lowest_dominators.h"
 #include "dominance/across/two_column_sweeps.h"
 #include "dominance/dominance_rule.h"
+#include "dominance/sorts/row_order.h"
 #include "dominance/sorts/sorted_rows.h"
 
 // Both flag vectors are listed rows between the sorts and flagsFromListedRows; the first
@@ -18,15 +21,23 @@ void settleAcrossSets(const MatrixView& first, double* firstFlags, const MatrixV
   for (std::int32_t p = 0; p < firstCount; ++p) {
     firstFlags[p] = firstEntry(rowOf(firstFlags[p]), packing.none, packing);
   }
+  // Each query needs its lists in sorted order; the first leaves the second set's permuted
+  // (and, past two columns, the first set's too), so they are sorted again in between: the
+  // first set's entries by reading rows, as they carry s.
   if (first.cols == 2) {
-    // The second sweep needs the second set in sorted order again.
     sweepLowestDominators(first, firstFlags, firstCount, second, secondFlags, secondCount, packing);
-    flagsFromListedRows(second, secondFlags, secondCount);
-    sortStandingRows(second, secondFlags);
-    sweepCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing);
   } else {
     findLowestDominators(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
                          leafPairs);
+    std::sort(firstFlags, firstFlags + firstCount, [&first, packing](double a, double b) {
+      return rowPrecedes(first, firstRow(a, packing), firstRow(b, packing));
+    });
+  }
+  flagsFromListedRows(second, secondFlags, secondCount);
+  sortStandingRows(second, secondFlags);
+  if (first.cols == 2) {
+    sweepCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing);
+  } else {
     dropCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing,
                     leafPairs);
   }
@@ -43,5 +54,5 @@ bool acrossSettlingFits(const MatrixView& first, const MatrixView& second) {
 }
 
 std::int64_t defaultAcrossLeafPairs() {
-  return 4096;
+  return 512;
 }
