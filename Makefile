@@ -1,12 +1,12 @@
 # Entry points: `make test`, `make demo`, `make dist`, `make release`, `make bench`,
-# `make fresh-check`.
+# `make bench-compare`, `make fresh-check`.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
 WIN_BUILD ?= $(BUILD)-mingw
 ARM_BUILD ?= $(BUILD)-arm64
 JOBS      ?= $(shell nproc)
 
-.PHONY: deps configure dist release test demo bench fresh-check format format-check clean
+.PHONY: deps configure dist release test demo bench bench-compare fresh-check format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -37,12 +37,23 @@ test: format-check release
 	cmake --build $(ARM_BUILD) -j $(JOBS)
 	ctest --test-dir $(ARM_BUILD) --output-on-failure -j $(JOBS)
 
+# --no-history: see OCTAVE_RUN in CMakeLists.txt.
 demo: dist
-	octave-cli --no-gui --norc --quiet scripts/demo.m
+	octave-cli --no-gui --norc --quiet --no-history scripts/demo.m
 
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	scripts/run-benchmarks.sh $(BUILD)
+
+# The benchmark programs of commit BASE against the current ones, in alternating rounds:
+# make bench-compare BASE=<rev> [FILTER=<regex>] [ROUNDS=<n>]
+ROUNDS ?= 5
+FILTER ?= .
+bench-compare: configure
+	@test -n "$(BASE)" || { echo "usage: make bench-compare BASE=<rev> [FILTER=<regex>]" >&2; exit 2; }
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	scripts/bench_compare.py --build $(BUILD) --base '$(BASE)' --filter '$(FILTER)' \
+	  --rounds $(ROUNDS)
 
 # make demo, then make test, as root in a fresh minimal Debian root with the committed tree.
 fresh-check:

@@ -15,16 +15,8 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "fresh-check: needs root (debootstrap, chroot and mount)" >&2
   exit 1
 fi
-
-# The Debian archive apt uses here, from a deb822 or a one-line sources file.
-mirror=""
-if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-  mirror=$(awk '$1 == "URIs:" { print $2; exit }' /etc/apt/sources.list.d/debian.sources)
-fi
-if [ -z "$mirror" ] && [ -f /etc/apt/sources.list ]; then
-  mirror=$(awk -v s="$suite" '$1 == "deb" && $3 == s { print $2; exit }' /etc/apt/sources.list)
-fi
-mirror=${mirror:-http://deb.debian.org/debian}
+. "$repo/scripts/debian_archive.sh"
+mirror=$(debian_mirror "$suite")
 
 mounted_below() { awk -v r="$1/" 'index($5, r) == 1 { print $5 }' /proc/self/mountinfo; }
 
@@ -60,6 +52,19 @@ mkdir "$root/src"
 git -C "$repo" archive --format=tar HEAD | tar -x -C "$root/src"
 echo "fresh-check: $(git -C "$repo" rev-parse --short HEAD) copied in; make demo, then make test"
 
+# What a newcomer does. The demo is the first thing they run: it must also end without any
+# line that starts with "error:", which Octave can print after the script has succeeded.
+cat >"$root/newcomer.sh" <<'STEPS'
+set -euo pipefail
+cd /src
+make demo 2>&1 | tee /tmp/demo.log
+if grep -n '^error:' /tmp/demo.log >&2; then
+  echo 'fresh-check: make demo printed the lines above, starting with "error:"' >&2
+  exit 1
+fi
+make test
+STEPS
+
 # Octave and Wine need /proc, /sys and a shared-memory folder; the minimal root has its
 # own device nodes. Everything mounted here goes with the namespace at the latest.
 status=0
@@ -71,7 +76,7 @@ unshare --mount --propagation private bash -euc '
   mount -t tmpfs tmpfs "$root/dev/shm"
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    bash -euc "cd /src && make demo && make test"
+    bash /newcomer.sh
 ' fresh-check "$root" || status=$?
 
 if [ "$status" -eq 0 ]; then

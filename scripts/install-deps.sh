@@ -12,6 +12,8 @@ have_cmd make || need+=(make)
 have_file /usr/include/gtest/gtest.h || need+=(libgtest-dev)
 have_file /usr/src/googletest/CMakeLists.txt || need+=(googletest)
 have_file /usr/include/benchmark/benchmark.h || need+=(libbenchmark-dev)
+# dpkg-source, which unpacks Debian's source package of Google Benchmark (below).
+have_cmd dpkg-source || need+=(dpkg-dev)
 have_cmd octave-cli || need+=(octave)
 have_cmd mkoctfile || need+=(liboctave-dev)
 have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
@@ -39,14 +41,19 @@ have_file /usr/lib/llvm-14/bin/llvm-nm || need+=(llvm-14)
 have_cmd aarch64-linux-gnu-g++ || need+=(g++-aarch64-linux-gnu)
 have_cmd qemu-aarch64 || need+=(qemu-user)
 
-if [ ${#need[@]} -eq 0 ]; then
-  exit 0
-fi
-echo "Installing: ${need[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${need[@]}"
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing: ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${need[@]}"
+fi
+
+# The benchmarks build Google Benchmark in Release from Debian's source package.
+benchmark_source=/usr/local/src/benchmark
+if [ ! -f "$benchmark_source/CMakeLists.txt" ]; then
+  $sudo "$(dirname "$0")/fetch-benchmark-source.sh" "$benchmark_source"
+fi

@@ -12,13 +12,6 @@
 
 #include "bench/dominance/workloads.h"
 
-struct TwoSetWorkload {
-  std::string name;
-  Workload first;
-  Workload second;
-  bool literal;  // whether the literal procedure finishes in reasonable time
-};
-
 // -log(u) / sum: points spread evenly over the plane where the columns sum to one.
 inline Workload simplexRows(std::int32_t rows, std::int32_t cols, std::uint64_t seed) {
   std::mt19937_64 rng(seed);
@@ -63,27 +56,47 @@ inline Workload stackedRows(const Workload& first, const Workload& second) {
   return w;
 }
 
+inline Workload behindFrontRows(std::int32_t rows, std::int32_t cols, std::uint64_t seed) {
+  return shiftedRows(frontRows(rows, cols, seed), 0.002);
+}
+
+inline Workload aheadFrontRows(std::int32_t rows, std::int32_t cols, std::uint64_t seed) {
+  return shiftedRows(frontRows(rows, cols, seed), -0.002);
+}
+
+// One set of a pair: its generator, rows and seed.
+struct SetSpec {
+  Workload (*make)(std::int32_t rows, std::int32_t cols, std::uint64_t seed);
+  std::int32_t rows;
+  std::uint64_t seed;
+};
+
+struct TwoSetSpec {
+  const char* name;
+  std::int32_t cols;
+  SetSpec first;
+  SetSpec second;
+  bool literal;  // the literal procedure finishes in reasonable time
+};
+
 // Fronts against fronts (overlapping, or one a little ahead or behind), fronts against
 // uniform sets, uniform sets, and the small shapes the scan keeps.
-inline std::vector<TwoSetWorkload> twoSetWorkloads() {
-  const Workload none{0, 3, {}};
+inline std::vector<TwoSetSpec> twoSetSpecs() {
   return {
-      {"fronts_20000+20000x2", frontRows(20000, 2, 31), frontRows(20000, 2, 32), true},
-      {"fronts_20000+20000x3", frontRows(20000, 3, 33), frontRows(20000, 3, 34), true},
-      {"fronts_10000+10000x5", frontRows(10000, 5, 35), frontRows(10000, 5, 36), true},
-      {"fronts_10000+10000x8", frontRows(10000, 8, 37), frontRows(10000, 8, 38), false},
-      {"simplex_50000+50000x3", simplexRows(50000, 3, 39), simplexRows(50000, 3, 40), false},
-      {"front_20000x4+behind", frontRows(20000, 4, 41), shiftedRows(frontRows(20000, 4, 42), 0.002),
-       true},
-      {"front_20000x4+ahead", frontRows(20000, 4, 43), shiftedRows(frontRows(20000, 4, 44), -0.002),
-       false},
-      {"front_200000x2+uniform", frontRows(200000, 2, 45), uniformRows(200000, 2, 46), false},
-      {"uniform_100000+100000x3", uniformRows(100000, 3, 47), uniformRows(100000, 3, 48), true},
-      {"fronts_200000+200000x3", frontRows(200000, 3, 49), frontRows(200000, 3, 50), false},
-      {"fronts_300+300x3", frontRows(300, 3, 51), frontRows(300, 3, 52), true},
-      {"row_1+front_20000x3", frontRows(1, 3, 53), frontRows(20000, 3, 54), true},
-      {"front_20000x3+row_1", frontRows(20000, 3, 55), frontRows(1, 3, 56), true},
-      {"empty+front_20000x3", none, frontRows(20000, 3, 57), true},
+      {"fronts_20000+20000x2", 2, {frontRows, 20000, 31}, {frontRows, 20000, 32}, true},
+      {"fronts_20000+20000x3", 3, {frontRows, 20000, 33}, {frontRows, 20000, 34}, true},
+      {"fronts_10000+10000x5", 5, {frontRows, 10000, 35}, {frontRows, 10000, 36}, true},
+      {"fronts_10000+10000x8", 8, {frontRows, 10000, 37}, {frontRows, 10000, 38}, false},
+      {"simplex_50000+50000x3", 3, {simplexRows, 50000, 39}, {simplexRows, 50000, 40}, false},
+      {"front_20000x4+behind", 4, {frontRows, 20000, 41}, {behindFrontRows, 20000, 42}, true},
+      {"front_20000x4+ahead", 4, {frontRows, 20000, 43}, {aheadFrontRows, 20000, 44}, false},
+      {"front_200000x2+uniform", 2, {frontRows, 200000, 45}, {uniformRows, 200000, 46}, false},
+      {"uniform_100000+100000x3", 3, {uniformRows, 100000, 47}, {uniformRows, 100000, 48}, true},
+      {"fronts_200000+200000x3", 3, {frontRows, 200000, 49}, {frontRows, 200000, 50}, false},
+      {"fronts_300+300x3", 3, {frontRows, 300, 51}, {frontRows, 300, 52}, true},
+      {"row_1+front_20000x3", 3, {frontRows, 1, 53}, {frontRows, 20000, 54}, true},
+      {"front_20000x3+row_1", 3, {frontRows, 20000, 55}, {frontRows, 1, 56}, true},
+      {"empty+front_20000x3", 3, {frontRows, 0, 57}, {frontRows, 20000, 58}, true},
   };
 }
 
