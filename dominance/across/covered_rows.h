@@ -7,9 +7,10 @@
 #include "dominance/across/first_entries.h"
 
 // Marks kNoRow every entry of secondRows[0 .. secondCount) whose row j some entry of
-// firstEntries[0 .. firstCount) is <= in every column while its s is above j. Neither list
-// holds NaN; both are left permuted. In place, nesting at most log2(secondCount) + 1 calls
-// deep; groups with at most leafPairs pairs are compared pair by pair.
+// firstEntries[0 .. firstCount) is <= in every column while its s is above j. Both lists
+// are in sortStandingRows order and hold no NaN; both are left permuted. In place, nesting
+// at most 2 log2 n + 2 calls deep for n listed rows in all; groups with at most leafPairs
+// pairs are compared pair by pair.
 void dropCoveredRows(const MatrixView& first, double* firstEntries, std::int32_t firstCount,
                      const MatrixView& second, double* secondRows, std::int32_t secondCount,
                      FirstPacking packing, std::int64_t leafPairs);
