@@ -13,13 +13,18 @@
 //
 // The within-set result has a closed form: a row stands exactly when it holds NaN, or when no
 // row dominates it (is <= everywhere and < somewhere) and no lower-indexed row equals it. So
-// the within-set pass may stop its scan at any point and *settle* the rows still standing
-// among themselves, by the closed form restricted to them, with the same outcome:
-// - every elimination the scan made is one the closed form makes too;
-// - a row the scan eliminated that would eliminate a standing row r was itself eliminated by
-//   a row <= it everywhere (lower-indexed, if equal), which therefore would eliminate r
-//   too; following such rows leads to a standing row that eliminates r, as each step goes
-//   to a row earlier in the sorted order below.
+// the within-set pass may eliminate rows in any way that takes each row out only for a row
+// that dominates it or equals it with a lower index, and then *settle* the rows still
+// standing among themselves, by the closed form restricted to them, with the same outcome:
+// - every such elimination is one the closed form makes too;
+// - an eliminated row that would eliminate a standing row r was itself eliminated by a row
+//   <= it everywhere (lower-indexed, if equal), which therefore would eliminate r too;
+//   following such rows leads to a standing row that eliminates r, as each step goes to a
+//   row earlier in the sorted order below.
+// The scan's eliminations are of that kind, wherever it stops, and so are those of the strong
+// rows (kernels/strong_rows.h), which large sets meet before anything else: a few rows that
+// eliminate others they dominate or equal with a lower index, whether or not they stand
+// themselves.
 // The cross-set result follows its scan order: it can leave rows of the second set standing
 // that another row of that set dominates. It too has a closed form. For a first-set row i
 // standing after the within-set pass, let s(i) be the lowest index of a second-set row that

@@ -8,11 +8,14 @@
 #include "dominance/kernels/front_filter.h"
 #include "dominance/kernels/pair_cover.h"
 #include "dominance/kernels/row_scan.h"
+#include "dominance/kernels/strong_rows.h"
 
 RowScan rowScanFor(Tier tier);
 
 FrontFilter frontFilterFor(Tier tier);
 
 PairCover pairCoverFor(Tier tier);
+
+StrongRowFilter strongRowFilterFor(Tier tier);
 
 #endif

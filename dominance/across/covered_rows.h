@@ -8,7 +8,7 @@
 
 // Marks kNoRow every entry of secondRows[0 .. secondCount) whose row j some entry of
 // firstEntries[0 .. firstCount) is <= in every column while its s is above j. Both lists
-// are in sortStandingRows order and hold no NaN; both are left permuted. In place, nesting
+// are in rowPrecedes order and hold no NaN; both are left permuted. In place, nesting
 // at most 2 log2 n + 2 calls deep for n listed rows in all; groups with at most leafPairs
 // pairs are compared pair by pair.
 void dropCoveredRows(const MatrixView& first, double* firstEntries, std::int32_t firstCount,

@@ -7,8 +7,8 @@
 #include "dominance/across/first_entries.h"
 #include "dominance/dominance_rule.h"
 
-// The sortStandingRows order taken over both sets, first-set rows first among equal ones:
-// whether row `lower` of `second` comes before row `upper` of `first`, that is, is lower in
+// The rowPrecedes order (sorts/row_order.h) taken over both sets, first-set rows first among equal
+// ones: whether row `lower` of `second` comes before row `upper` of `first`, that is, is lower in
 // the first column where they differ. A second-set row that dominates a first-set row comes
 // before it, and one that a first-set row is <= everywhere, equal included, after it.
 inline bool secondBeforeFirst(const MatrixView& second, std::int32_t lower, const MatrixView& first,

@@ -15,7 +15,7 @@ struct DivideLimits {
 
 DivideLimits defaultDivideLimits();
 
-// Settles rows given in sortStandingRows order with the result of a FrontFilter (a row falls
+// Settles rows given in sortListedRows order with the result of a FrontFilter (a row falls
 // exactly when an earlier row is <= it in every column but the first; fallen entries become
 // kNoRow), in O(count log^(cols-2) count) instead of O(count x front). The halves of a run are
 // settled first, then the rows of the later half that a row of the earlier half covers fall.

@@ -1,7 +1,7 @@
 #ifndef DOMINANCE_FRONTS_FRONT_SWEEPS_H
 #define DOMINANCE_FRONTS_FRONT_SWEEPS_H
 
-// Sweeps over rows in sortStandingRows order (order[0 .. count) holds row indexes). In that
+// Sweeps over rows in sortListedRows order (order[0 .. count) holds row indexes). In that
 // order every row that dominates a row, or equals it with a lower index, comes before it,
 // and every earlier row is <= it in the first column; so a row falls exactly when some
 // earlier row is <= it in all the other columns. Each sweep replaces the entries of fallen

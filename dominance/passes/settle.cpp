@@ -17,16 +17,20 @@ void keepFirstStandingRow(const MatrixView& set, double* flags) {
 
 }  // namespace
 
-// The flag vector is listed rows between the sort and flagsFromListedRows.
 void settleStandingRows(Tier tier, const MatrixView& set, double* flags) {
   if (set.cols == 0) return keepFirstStandingRow(set, flags);
-  const std::int32_t count = sortStandingRows(set, flags);
+  settleListedRows(tier, set, flags, listStandingRows(flags, set.rows));
+}
+
+// The rows holding NaN stay listed, at the end, and nothing eliminates them.
+void settleListedRows(Tier tier, const MatrixView& set, double* flags, std::int32_t count) {
+  const std::int32_t sorted = sortListedRows(set, flags, count);
   if (set.cols == 2) {
-    sweepTwoColumns(set, flags, count);
+    sweepTwoColumns(set, flags, sorted);
   } else if (set.cols == 3) {
-    sweepThreeColumns(set, flags, count);
+    sweepThreeColumns(set, flags, sorted);
   } else {
-    divideFront(tier, set, flags, count, defaultDivideLimits());
+    divideFront(tier, set, flags, sorted, defaultDivideLimits());
   }
   flagsFromListedRows(set, flags, count);
 }

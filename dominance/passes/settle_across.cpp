@@ -11,12 +11,15 @@
 #include "dominance/sorts/row_order.h"
 #include "dominance/sorts/sorted_rows.h"
 
-// Both flag vectors are listed rows between the sorts and flagsFromListedRows; the first
-// set's entries carry s beside the row while the two queries run.
+// Both flag vectors are listed rows between the sorts and flagsFromListedRows; rows holding
+// NaN stay listed at the end of each, where nothing eliminates them. The first set's entries
+// carry s beside the row while the two queries run.
 void settleAcrossSets(const MatrixView& first, double* firstFlags, const MatrixView& second,
                       double* secondFlags, std::int64_t leafPairs) {
-  const std::int32_t firstCount = sortStandingRows(first, firstFlags);
-  const std::int32_t secondCount = sortStandingRows(second, secondFlags);
+  const std::int32_t firstListed = listStandingRows(firstFlags, first.rows);
+  const std::int32_t firstCount = sortListedRows(first, firstFlags, firstListed);
+  const std::int32_t secondListed = listStandingRows(secondFlags, second.rows);
+  const std::int32_t secondCount = sortListedRows(second, secondFlags, secondListed);
   const FirstPacking packing = firstPackingFor(first.rows, second.rows);
   for (std::int32_t p = 0; p < firstCount; ++p) {
     firstFlags[p] = firstEntry(rowOf(firstFlags[p]), packing.none, packing);
@@ -33,8 +36,7 @@ void settleAcrossSets(const MatrixView& first, double* firstFlags, const MatrixV
       return rowPrecedes(first, firstRow(a, packing), firstRow(b, packing));
     });
   }
-  flagsFromListedRows(second, secondFlags, secondCount);
-  sortStandingRows(second, secondFlags);
+  sortListedRows(second, secondFlags, secondCount);
   if (first.cols == 2) {
     sweepCoveredRows(first, firstFlags, firstCount, second, secondFlags, secondCount, packing);
   } else {
@@ -45,8 +47,8 @@ void settleAcrossSets(const MatrixView& first, double* firstFlags, const MatrixV
     const double entry = firstFlags[p];
     firstFlags[p] = firstLowest(entry, packing) == packing.none ? firstRow(entry, packing) : kNoRow;
   }
-  flagsFromListedRows(first, firstFlags, firstCount);
-  flagsFromListedRows(second, secondFlags, secondCount);
+  flagsFromListedRows(first, firstFlags, firstListed);
+  flagsFromListedRows(second, secondFlags, secondListed);
 }
 
 bool acrossSettlingFits(const MatrixView& first, const MatrixView& second) {

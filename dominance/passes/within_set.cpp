@@ -22,12 +22,16 @@ void markSingleColumn(const MatrixView& set, double* flags) {
 
 }  // namespace
 
-// Handing the rows still standing over to settleStandingRows at any point is exact: see the
-// hand-over in dominance_rule.h.
-void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
-                                ScanAllowance allowance) {
+// Handing the rows still standing over to the sorted passes at any point is exact, and so
+// are the strong rows' eliminations: see the hand-over in dominance_rule.h.
+void markWithinSetWithLimits(Tier tier, const MatrixView& set, double* flags,
+                             WithinSetLimits limits) {
   if (set.rows <= 1) return;
   if (set.cols == 1) return markSingleColumn(set, flags);
+  if (set.cols >= 2 && set.rows >= limits.strongRowsFrom) {
+    const std::int32_t count = strongRowFilterFor(tier)(set, flags);
+    return settleListedRows(tier, set, flags, count);
+  }
   const RowScan scan = rowScanFor(tier);
   std::int64_t compared = 0;
   std::int64_t eliminated = 0;
@@ -36,17 +40,17 @@ void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
     const ScanOutcome outcome = scan(set, i, flags + i, set, i + 1, flags);
     compared += outcome.stop - i;
     eliminated += outcome.eliminated;
-    if (compared > allowance.base + allowance.perEliminated * eliminated) {
+    if (compared > limits.scan.base + limits.scan.perEliminated * eliminated) {
       return settleStandingRows(tier, set, flags);
     }
   }
 }
 
 // Small sets never leave the scan: the sorted passes cost more than a few hundred pairs.
-ScanAllowance defaultScanAllowance(const MatrixView& set) {
-  return {1024 + std::int64_t{set.rows} / 4, 64};
+WithinSetLimits defaultWithinSetLimits(const MatrixView& set) {
+  return {4096, {1024 + std::int64_t{set.rows} / 4, 64}};
 }
 
 void markWithinSetFor(Tier tier, const MatrixView& set, double* flags) {
-  markWithinSetWithAllowance(tier, set, flags, defaultScanAllowance(set));
+  markWithinSetWithLimits(tier, set, flags, defaultWithinSetLimits(set));
 }

@@ -11,17 +11,24 @@
 
 void markWithinSetFor(Tier tier, const MatrixView& set, double* flags);
 
-// The pass scans rows in order first. Once the scan has compared more pairs than `base` plus
-// `perEliminated` for each row it eliminated, it settles the rows still standing in sorted
-// order instead: a scan that eliminates little is heading for M^2 / 2 pairs.
+// Large sets go through the strong-row filter first, then the rows it leaves are settled in
+// sorted order. Smaller ones are scanned in order first: once the scan has compared more
+// pairs than `base` plus `perEliminated` for each row it eliminated, it settles the rows
+// still standing in sorted order instead, as a scan that eliminates little is heading for
+// M^2 / 2 pairs.
 struct ScanAllowance {
   std::int64_t base;
   std::int64_t perEliminated;
 };
 
-void markWithinSetWithAllowance(Tier tier, const MatrixView& set, double* flags,
-                                ScanAllowance allowance);
+struct WithinSetLimits {
+  std::int32_t strongRowsFrom;  // rows from which the strong-row filter runs (two columns on)
+  ScanAllowance scan;
+};
 
-ScanAllowance defaultScanAllowance(const MatrixView& set);
+void markWithinSetWithLimits(Tier tier, const MatrixView& set, double* flags,
+                             WithinSetLimits limits);
+
+WithinSetLimits defaultWithinSetLimits(const MatrixView& set);
 
 #endif

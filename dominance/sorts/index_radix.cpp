@@ -38,19 +38,19 @@ int wantedDigits(std::int32_t count, int differingBits) {
 
 }  // namespace
 
-// Slots [0, rows) and [rows, 2 rows) take turns as source and destination, one pass per
-// digit from the lowest; a pass whose digit is the same in every row is skipped.
-LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags) {
+// Slots [0, count) and [count, 2 count) of the list take turns as source and destination,
+// one pass per digit from the lowest; a pass whose digit is the same in every row is skipped.
+LeadingKeyOrder sortByLeadingKey(const MatrixView& m, double* list, std::int32_t count) {
   const double* first = columnData(m, 0);
-  std::int32_t count = 0;
   std::uint64_t common = ~std::uint64_t{0};
   std::uint64_t seen = 0;
-  for (std::int32_t r = 0; r < m.rows; ++r) {
-    if (flags[r] == 0.0 || rowHasNaN(m, r)) continue;
-    const std::uint64_t key = orderKey(first[r]);
+  // Each slot i is written only after entry i, which covers it, has been read.
+  for (std::int32_t i = 0; i < count; ++i) {
+    const auto row = static_cast<std::uint32_t>(list[i]);
+    const std::uint64_t key = orderKey(first[row]);
     common &= key;
     seen |= key;
-    setSlot(flags, count++, static_cast<std::uint32_t>(r));
+    setSlot(list, i, row);
   }
   const std::uint64_t differing = count > 1 ? common ^ seen : 0;
   int lowBit = 63;
@@ -63,14 +63,14 @@ LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags) {
   }
   std::int32_t counts[kMostDigits][kBuckets] = {};
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::uint64_t key = orderKey(first[slotAt(flags, i)]) >> lowBit;
+    const std::uint64_t key = orderKey(first[slotAt(list, i)]) >> lowBit;
     for (int d = 0; d < digits; ++d) ++counts[d][key >> (d * kDigitBits) & (kBuckets - 1)];
   }
   std::int64_t source = 0;
-  std::int64_t target = m.rows;
+  std::int64_t target = count;
   for (int d = 0; d < digits; ++d) {
     std::int32_t* next = counts[d];
-    if (next[(orderKey(first[slotAt(flags, source)]) >> lowBit) >> (d * kDigitBits) &
+    if (next[(orderKey(first[slotAt(list, source)]) >> lowBit) >> (d * kDigitBits) &
              (kBuckets - 1)] == count) {
       continue;
     }
@@ -83,11 +83,11 @@ LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags) {
     const int shift = lowBit + d * kDigitBits;
     for (std::int32_t i = 0; i < count; ++i) {
       if (i + kPrefetchAhead < count) {
-        prefetchRead(first + slotAt(flags, source + i + kPrefetchAhead));
+        prefetchRead(first + slotAt(list, source + i + kPrefetchAhead));
       }
-      const std::uint32_t row = slotAt(flags, source + i);
+      const std::uint32_t row = slotAt(list, source + i);
       const auto digit = static_cast<unsigned>(orderKey(first[row]) >> shift & (kBuckets - 1));
-      setSlot(flags, target + next[digit]++, row);
+      setSlot(list, target + next[digit]++, row);
     }
     std::swap(source, target);
   }
@@ -95,8 +95,8 @@ LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags) {
   // read. Converting from the upper half directly, front to back, measured far slower than
   // copying it down first.
   if (source != 0) {
-    for (std::int32_t i = 0; i < count; ++i) setSlot(flags, i, slotAt(flags, source + i));
+    for (std::int32_t i = 0; i < count; ++i) setSlot(list, i, slotAt(list, source + i));
   }
-  for (std::int32_t i = count - 1; i >= 0; --i) flags[i] = slotAt(flags, i);
+  for (std::int32_t i = count - 1; i >= 0; --i) list[i] = slotAt(list, i);
   return {count, lowBit};
 }

@@ -1,9 +1,9 @@
 #ifndef DOMINANCE_SORTS_INDEX_RADIX_H
 #define DOMINANCE_SORTS_INDEX_RADIX_H
 
-// The standing rows listed by the leading bits of their order key in the first column, sorted
-// as 32-bit row indexes: two fit in each entry of the flag vector, so half of it serves as
-// the buffer of a stable radix sort that never swaps in place.
+// Listed rows sorted by the leading bits of their order key in the first column, as 32-bit
+// row indexes: two fit in each entry of the list, so the list itself serves as the source
+// and the destination of a stable radix sort that never swaps in place.
 
 #include <cstdint>
 
@@ -15,8 +15,9 @@ struct LeadingKeyOrder {
   int lowBit;
 };
 
-// Replaces flags[0 .. count) with the standing rows (flag 1.0) that hold no NaN, as row
-// indexes held in doubles. Needs at least one column; uses 6 KiB of stack.
-LeadingKeyOrder listRowsByLeadingKey(const MatrixView& m, double* flags);
+// Sorts list[0 .. count) (distinct row indexes of rows without NaN, held in doubles) by
+// orderKey(first column) >> lowBit, rows equal there in their order on entry. Needs at least
+// one column; uses 6 KiB of stack.
+LeadingKeyOrder sortByLeadingKey(const MatrixView& m, double* list, std::int32_t count);
 
 #endif

@@ -1,6 +1,7 @@
 #include "dominance/sorts/sorted_rows.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/no_contraction.h"
 #include "dominance/sorts/digit_sort.h"
@@ -52,14 +53,26 @@ void orderTies(const MatrixView& m, double* begin, double* end, std::int32_t col
 
 }  // namespace
 
+std::int32_t listStandingRows(double* flags, std::int32_t rows) {
+  std::int32_t count = 0;
+  for (std::int32_t r = 0; r < rows; ++r) {
+    if (flags[r] != 0.0) flags[count++] = r;
+  }
+  return count;
+}
+
 // The bulk of the sort moves row indexes by the leading bits of the first column; only rows
 // that tie there are packed again and sorted by the whole key and the rows.
-std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
-  const LeadingKeyOrder order = listRowsByLeadingKey(m, flags);
+std::int32_t sortListedRows(const MatrixView& m, double* list, std::int32_t count) {
+  std::int32_t sorted = 0;
+  for (std::int32_t p = 0; p < count; ++p) {
+    if (!rowHasNaN(m, rowOf(list[p]))) std::swap(list[sorted++], list[p]);
+  }
+  const LeadingKeyOrder order = sortByLeadingKey(m, list, sorted);
   const Packing packing = packingFor(m.rows);
   const double* first = columnData(m, 0);
   const auto leadingBits = [&](std::int64_t p) {
-    return orderKey(first[rowOf(flags[p])]) >> order.lowBit;
+    return orderKey(first[rowOf(list[p])]) >> order.lowBit;
   };
   // Each entry's leading bits are read once: a run ends where the next entry's differ.
   std::int64_t begin = 0;
@@ -69,21 +82,34 @@ std::int32_t sortStandingRows(const MatrixView& m, double* flags) {
     if (next == key) continue;
     if (p - begin > 1) {
       for (std::int64_t q = begin; q < p; ++q) {
-        flags[q] = packedEntry(first, rowOf(flags[q]), packing);
+        list[q] = packedEntry(first, rowOf(list[q]), packing);
       }
-      sortByHighDigits(flags + begin, flags + p, packing.indexBits);
-      orderTies(m, flags + begin, flags + p, 0, packing);
+      sortByHighDigits(list + begin, list + p, packing.indexBits);
+      orderTies(m, list + begin, list + p, 0, packing);
     }
     begin = p;
     key = next;
   }
-  return order.count;
+  return sorted;
 }
 
-// Each listed row marks its own entry by adding an offset far above every row index, which
-// keeps the entry's content readable. The marks are independent of one another, so the
-// processor overlaps them, where carrying rows along cycles would wait on every step.
+// A short list is kept aside on the stack while the vector is cleared, so the vector is
+// written once. Otherwise each listed row marks its own entry by adding an offset far above
+// every row index, which keeps the entry's content readable. The marks are independent of
+// one another, so the processor overlaps them, where carrying rows along cycles would wait
+// on every step.
 void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count) {
+  constexpr std::int32_t kKeptAside = 512;
+  if (count <= kKeptAside) {
+    std::int32_t rows[kKeptAside];
+    std::int32_t kept = 0;
+    for (std::int32_t p = 0; p < count; ++p) {
+      if (flags[p] >= 0.0) rows[kept++] = rowOf(flags[p]);
+    }
+    std::fill(flags, flags + m.rows, 0.0);
+    for (std::int32_t p = 0; p < kept; ++p) flags[rows[p]] = 1.0;
+    return;
+  }
   constexpr double kListed = 4294967296.0;  // 2^32: exact, and above every row index + 1
   for (std::int32_t p = count; p < m.rows; ++p) flags[p] = kNoRow;
   for (std::int32_t p = 0; p < count; ++p) {
@@ -91,7 +117,5 @@ void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count)
     const double content = entry >= kListed / 2 ? entry - kListed : entry;
     if (content >= 0.0) flags[rowOf(content)] += kListed;
   }
-  for (std::int32_t r = 0; r < m.rows; ++r) {
-    flags[r] = flags[r] >= kListed / 2 || rowHasNaN(m, r) ? 1.0 : 0.0;
-  }
+  for (std::int32_t r = 0; r < m.rows; ++r) flags[r] = flags[r] >= kListed / 2 ? 1.0 : 0.0;
 }

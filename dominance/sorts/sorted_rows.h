@@ -9,13 +9,17 @@
 #include "common/matrix_view.h"
 #include "dominance/dominance_rule.h"
 
-// Replaces flags[0 .. count) with the standing rows (flag 1.0) that hold no NaN, in
-// rowPrecedes order, and returns count. Entries from count on are left meaningless.
-// Needs at least one column.
-std::int32_t sortStandingRows(const MatrixView& m, double* flags);
+// Lists the standing rows (flag 1.0) in increasing order in flags[0 .. count) and returns
+// count; entries from count on are left meaningless.
+std::int32_t listStandingRows(double* flags, std::int32_t rows);
+
+// Moves the listed rows that hold NaN to the end of list[0 .. count), sorts the others into
+// rowPrecedes order, and returns how many those are. The listed rows are distinct. Needs at
+// least one column.
+std::int32_t sortListedRows(const MatrixView& m, double* list, std::int32_t count);
 
 // Turns the vector back into flags: a row listed in flags[0 .. count) (kNoRow entries hold
-// none) or holding a NaN gets 1.0, every other row 0.0.
+// none) gets 1.0, every other row 0.0.
 void flagsFromListedRows(const MatrixView& m, double* flags, std::int32_t count);
 
 #endif

@@ -103,17 +103,19 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
       EXPECT_EQ(allocationsDuring([&] { markWithinSetFor(tier, viewOf(m), flags.data()); }), 0)
           << m.rows << " x " << m.cols << " tier " << tierName(tier);
       flags.assign(m.rows, 1.0);
-      EXPECT_EQ(allocationsDuring([&] {
-                  markWithinSetWithAllowance(tier, viewOf(m), flags.data(), ScanAllowance{0, 0});
-                }),
-                0)
+      EXPECT_EQ(
+          allocationsDuring([&] {
+            markWithinSetWithLimits(tier, viewOf(m), flags.data(), WithinSetLimits{0, {0, 0}});
+          }),
+          0)
           << m.rows << " x " << m.cols << " tier " << tierName(tier);
     }
     for (const RowMatrix& m : inputs) {
       if (m.cols < 2) continue;
       std::vector<double> flags(m.rows, 1.0);
       EXPECT_EQ(allocationsDuring([&] {
-                  const std::int32_t count = sortStandingRows(viewOf(m), flags.data());
+                  const std::int32_t count = sortListedRows(
+                      viewOf(m), flags.data(), listStandingRows(flags.data(), viewOf(m).rows));
                   divideFront(tier, viewOf(m), flags.data(), count, DivideLimits{2, 3});
                 }),
                 0)

@@ -74,7 +74,8 @@ std::size_t dividedStackBytes(const RowMatrix& m, DivideLimits limits) {
   std::vector<double> flags(m.rows, 1.0);
   const MatrixView view = viewOf(m);
   return stackBytesUsed([&] {
-    const std::int32_t count = sortStandingRows(view, flags.data());
+    const std::int32_t count =
+        sortListedRows(view, flags.data(), listStandingRows(flags.data(), view.rows));
     divideFront(detectTier(), view, flags.data(), count, limits);
   });
 }

@@ -102,11 +102,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const Tier tier : kTiers) {
     if (!tierRunsHere(tier)) continue;
-    // The byte chooses how far the scan gets before the sorted passes settle the rest.
-    const ScanAllowance allowance{
-        budget == 255 ? std::numeric_limits<std::int64_t>::max() : std::int64_t{budget}, 0};
+    // The byte chooses how far the scan gets before the sorted passes settle the rest, or
+    // whether the strong-row filter runs first.
+    const WithinSetLimits limits{
+        budget % 4 == 0 ? 0 : std::numeric_limits<std::int32_t>::max(),
+        {budget == 255 ? std::numeric_limits<std::int64_t>::max() : std::int64_t{budget}, 0}};
     fa.assign(a.rows, 1.0);
-    markWithinSetWithAllowance(tier, viewOf(a), fa.data(), allowance);
+    markWithinSetWithLimits(tier, viewOf(a), fa.data(), limits);
     expectSame(fa, withinA);
     fb.assign(b.rows, 1.0);
     markAcrossSetsFor(tier, viewOf(a), fa.data(), viewOf(b), fb.data());
@@ -125,9 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (cols >= 2 && a.rows > 0) {
       fa.assign(a.rows, 1.0);
       const MatrixView view = viewOf(a);
-      const std::int32_t count = sortStandingRows(view, fa.data());
+      const std::int32_t listed = listStandingRows(fa.data(), view.rows);
+      const std::int32_t count = sortListedRows(view, fa.data(), listed);
       divideFront(tier, view, fa.data(), count, DivideLimits{1 + budget % 8, budget / 8 % 8});
-      flagsFromListedRows(view, fa.data(), count);
+      flagsFromListedRows(view, fa.data(), listed);
       expectSame(fa, withinA);
     }
   }

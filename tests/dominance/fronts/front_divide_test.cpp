@@ -21,9 +21,10 @@ namespace {
 std::vector<double> divided(const RowMatrix& m, Tier tier, DivideLimits limits) {
   std::vector<double> flags(m.rows, 1.0);
   const MatrixView view = viewOf(m);
-  const std::int32_t count = sortStandingRows(view, flags.data());
+  const std::int32_t listed = listStandingRows(flags.data(), view.rows);
+  const std::int32_t count = sortListedRows(view, flags.data(), listed);
   divideFront(tier, view, flags.data(), count, limits);
-  flagsFromListedRows(view, flags.data(), count);
+  flagsFromListedRows(view, flags.data(), listed);
   return flags;
 }
 

@@ -23,7 +23,8 @@ constexpr std::int64_t kScanOnly = std::numeric_limits<std::int64_t>::max();
 
 std::vector<double> withinSet(Tier tier, const RowMatrix& m, std::int64_t budget) {
   std::vector<double> flags(m.rows, 1.0);
-  markWithinSetWithAllowance(tier, viewOf(m), flags.data(), ScanAllowance{budget, 0});
+  markWithinSetWithLimits(tier, viewOf(m), flags.data(),
+                          WithinSetLimits{std::numeric_limits<std::int32_t>::max(), {budget, 0}});
   return flags;
 }
 
@@ -60,6 +61,20 @@ TEST_P(MarkingPaths, WithinSetMatchesTheScanWhereverTheSortedPassTakesOver) {
       ASSERT_EQ(withinSet(GetParam(), m, budget), expected)
           << "trial " << trial << " budget " << budget;
     }
+  }
+}
+
+// The strong-row filter before the sorted passes, on the same shapes: ties and repeats of
+// the strong rows, NaN rows among the rows the strong rows are drawn from, -0.0, infinities.
+TEST_P(MarkingPaths, WithinSetMatchesTheScanThroughTheStrongRows) {
+  std::mt19937_64 rng(5503);
+  for (int trial = 0; trial < 3000; ++trial) {
+    const auto rows = static_cast<std::size_t>(trial % 83);
+    const auto cols = static_cast<std::size_t>(2 + trial / 83 % 10);
+    const RowMatrix m = shapedRows(rng, trial, rows, cols);
+    std::vector<double> flags(m.rows, 1.0);
+    markWithinSetWithLimits(GetParam(), viewOf(m), flags.data(), WithinSetLimits{0, {0, 0}});
+    ASSERT_EQ(flags, referenceWithinSet(m)) << "trial " << trial;
   }
 }
 

@@ -52,7 +52,9 @@ TEST(SortedRows, RadixPassListsStandingRowsByLeadingBitsThenIndex) {
     std::vector<double> flags(matrix.rows);
     for (double& f : flags) f = rng() % 5 == 0 ? 0.0 : 1.0;
     const std::vector<std::int32_t> expected = standingRows(m, flags);
-    const LeadingKeyOrder order = listRowsByLeadingKey(m, flags.data());
+    for (std::size_t p = 0; p < expected.size(); ++p) flags[p] = expected[p];
+    const auto count = static_cast<std::int32_t>(expected.size());
+    const LeadingKeyOrder order = sortByLeadingKey(m, flags.data(), count);
     ASSERT_EQ(order.count, static_cast<std::int32_t>(expected.size()));
     std::vector<std::int32_t> listed;
     for (std::int32_t p = 0; p < order.count; ++p) listed.push_back(rowOf(flags[p]));
@@ -75,7 +77,8 @@ TEST(SortedRows, SortMatchesAComparisonSortOnEveryShape) {
     std::vector<std::int32_t> expected = standingRows(m, flags);
     std::sort(expected.begin(), expected.end(),
               [&m](std::int32_t a, std::int32_t b) { return rowPrecedes(m, a, b); });
-    const std::int32_t count = sortStandingRows(m, flags.data());
+    const std::int32_t count =
+        sortListedRows(m, flags.data(), listStandingRows(flags.data(), m.rows));
     std::vector<std::int32_t> listed;
     for (std::int32_t p = 0; p < count; ++p) listed.push_back(rowOf(flags[p]));
     EXPECT_EQ(listed, expected) << "rows " << matrix.rows << " cols " << matrix.cols;
