@@ -25,8 +25,18 @@
 // rows (kernels/strong_rows.h), which large sets meet before anything else: a few rows that
 // eliminate others they dominate or equal with a lower index, whether or not they stand
 // themselves.
-// The cross-set result follows its scan order, which is kept exactly: it can leave rows of
-// the second set standing that another row of that set dominates.
+// The cross-set result follows its scan order: it can leave rows of the second set standing
+// that another row of that set dominates. It too has a closed form. For a first-set row i
+// standing after the within-set pass, let s(i) be the lowest index of a second-set row that
+// dominates it, or none (above every index). Then i stands exactly when s(i) is none, and a
+// second-set row j is eliminated exactly when some such i is <= it everywhere with s(i) > j:
+// - the scan of i stops at the first standing row that dominates i, and no eliminated row
+//   dominates i: a row k that eliminated it is <= it, so k would dominate i within the first
+//   set, where i stands. So every scan stops at s(i), eliminating the rows before s(i) that
+//   i is <= everywhere;
+// - hence the order of the first set's rows does not matter, and the second set's only
+//   through s. The pass may scan some rows of the first set and settle the rest by the
+//   closed form among the rows still standing in both sets.
 //
 // Settling works in sorted order (rowPrecedes: columns in turn, then row index), in which a
 // row comes after every row that eliminates it. The sorted passes keep their whole state in

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/dominance/literal_marking.h"
+#include "bench/dominance/two_set_workloads.h"
 #include "bench/dominance/workloads.h"
 #include "common/tier.h"
 #include "dominance/dominance.h"
@@ -58,7 +59,8 @@ struct Case {
   bool floor;           // a small front: time against one read of the matrix
 };
 
-enum class Pass { literal, shipped, tier, readFloor };
+// stacked: the one-matrix call on both sets' rows, first above second.
+enum class Pass { literal, shipped, tier, readFloor, stacked };
 
 MatrixView viewOf(const Workload& w) {
   return MatrixView{w.rows, w.cols, w.values.data()};
@@ -84,6 +86,16 @@ double sumOf(const Workload& w) {
 void runPass(benchmark::State& state, const Case* c, Pass pass, Tier tier) {
   const Workload& a = c->first.get();
   const Workload* b = c->second.empty() ? nullptr : &c->second.get();
+  if (pass == Pass::stacked) {
+    const Workload stacked = stackedRows(a, *b);
+    std::vector<double> flags(static_cast<std::size_t>(stacked.rows));
+    for (auto _ : state) {
+      std::fill(flags.begin(), flags.end(), 1.0);
+      markWithinSet(viewOf(stacked), flags.data());
+      benchmark::DoNotOptimize(flags.data());
+    }
+    return;
+  }
   std::vector<double> fa(static_cast<std::size_t>(a.rows));
   std::vector<double> fb(b != nullptr ? static_cast<std::size_t>(b->rows) : 0);
   for (auto _ : state) {
@@ -160,6 +172,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (const double* literal = timeOf(workload, "literal")) {
         std::printf("  literal %9.4g (%.1fx)", *literal, *literal / *shipped);
       }
+      if (const double* stacked = timeOf(workload, "stacked")) {
+        std::printf("  stacked %9.4g (x%.2f)", *stacked, *shipped / *stacked);
+      }
       if (const double* floor = timeOf(workload, "read_floor")) {
         std::printf("  read floor %.3g (x%.2f)", *floor, *shipped / *floor);
       }
@@ -201,7 +216,7 @@ std::vector<Case> allCases() {
                            std::uint64_t seed, bool literal, bool tiers, bool floor = false) {
     return Case{name, LazyWorkload(make, rows, cols, seed), none, literal, tiers, floor};
   };
-  return {
+  std::vector<Case> cases = {
       one("uniform_100000x2", uniformRows, 100000, 2, 1, true, true),
       one("uniform_1000000x2", uniformRows, 1000000, 2, 11, true, false, true),
       one("uniform_100000x3", uniformRows, 100000, 3, 2, true, true),
@@ -247,6 +262,12 @@ std::vector<Case> allCases() {
       Case{"two_sets_5000x3", LazyWorkload(uniformRows, 5000, 3, 9),
            LazyWorkload(uniformRows, 5000, 3, 10), true, true, false},
   };
+  for (const TwoSetSpec& w : twoSetSpecs()) {
+    cases.push_back(Case{w.name, LazyWorkload(w.first.make, w.first.rows, w.cols, w.first.seed),
+                         LazyWorkload(w.second.make, w.second.rows, w.cols, w.second.seed),
+                         w.literal, false, false});
+  }
+  return cases;
 }
 
 }  // namespace
@@ -261,6 +282,7 @@ int main(int argc, char** argv) {
     if (c.literal) passes.push_back({"literal", {Pass::literal, Tier::baseline}});
     passes.push_back({"shipped", {Pass::shipped, Tier::baseline}});
     if (c.floor) passes.push_back({"read_floor", {Pass::readFloor, Tier::baseline}});
+    if (!c.second.empty()) passes.push_back({"stacked", {Pass::stacked, Tier::baseline}});
     for (const Tier tier : kTiers) {
       if (c.tiers && tierRunsHere(tier)) passes.push_back({tierName(tier), {Pass::tier, tier}});
     }

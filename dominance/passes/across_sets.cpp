@@ -2,13 +2,36 @@
 
 #include "common/no_contraction.h"
 #include "dominance/kernels/row_scan.h"
+#include "dominance/passes/settle_across.h"
 #include "dominance/tier_table.h"
 
-// The scan order decides this result, so it is never settled in sorted order.
+// Handing the rows still standing over to settleAcrossSets after any row of `first` is
+// exact: see the cross-set closed form in dominance_rule.h.
+void markAcrossSetsWithAllowance(Tier tier, const MatrixView& first, double* firstFlags,
+                                 const MatrixView& second, double* secondFlags,
+                                 AcrossAllowance allowance) {
+  const RowScan scan = rowScanFor(tier);
+  const bool sortable = first.cols > 0 && acrossSettlingFits(first, second);
+  const std::int64_t limit =
+      allowance.base + allowance.perRow * (std::int64_t{first.rows} + second.rows);
+  std::int64_t passed = 0;
+  for (std::int32_t i = 0; i < first.rows; ++i) {
+    if (firstFlags[i] == 0.0) continue;
+    if (sortable && passed > limit) {
+      return settleAcrossSets(first, firstFlags, second, secondFlags, allowance.leafPairs);
+    }
+    passed += scan(first, i, firstFlags + i, second, 0, secondFlags).stop;
+  }
+}
+
+// Measured on both sides: sets of a few hundred rows each, and uniform sets, whose standing
+// first-set rows are few, scan faster than they sort; fronts leave the scan early.
+AcrossAllowance defaultAcrossAllowance() {
+  return {std::int64_t{1} << 18, 32, defaultAcrossLeafPairs()};
+}
+
 void markAcrossSetsFor(Tier tier, const MatrixView& first, double* firstFlags,
                        const MatrixView& second, double* secondFlags) {
-  const RowScan scan = rowScanFor(tier);
-  for (std::int32_t i = 0; i < first.rows; ++i) {
-    if (firstFlags[i] != 0.0) scan(first, i, firstFlags + i, second, 0, secondFlags);
-  }
+  markAcrossSetsWithAllowance(tier, first, firstFlags, second, secondFlags,
+                              defaultAcrossAllowance());
 }

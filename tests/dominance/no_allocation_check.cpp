@@ -128,6 +128,26 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
                 markAcrossSetsFor(tier, viewOf(first), fa.data(), viewOf(second), fb.data());
               }),
               0);
+    // A front against itself and against the other shapes of its width sends the cross-set
+    // pass to its sorted path: by default, and handed over at once, dividing to single pairs.
+    for (std::size_t p = 0; p < inputs.size(); p += 3) {
+      const RowMatrix& a = inputs[p];
+      for (std::size_t q = p; q < p + 3; ++q) {
+        const RowMatrix& b = inputs[q];
+        for (const AcrossAllowance allowance :
+             {defaultAcrossAllowance(), AcrossAllowance{-1, 0, 0}}) {
+          fa.assign(a.rows, 1.0);
+          fb.assign(b.rows, 1.0);
+          markWithinSet(viewOf(a), fa.data());
+          EXPECT_EQ(allocationsDuring([&] {
+                      markAcrossSetsWithAllowance(tier, viewOf(a), fa.data(), viewOf(b), fb.data(),
+                                                  allowance);
+                    }),
+                    0)
+              << "across " << a.rows << " x " << a.cols << " tier " << tierName(tier);
+        }
+      }
+    }
   }
 }
 

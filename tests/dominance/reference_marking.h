@@ -73,4 +73,29 @@ inline std::vector<double> closedFormWithinSet(const RowMatrix& x) {
   return flags;
 }
 
+// The cross-set result without the scan. For a row i of the first set standing after the
+// within-set pass, s(i) is the lowest index of a second-set row that dominates it
+// (b.rows for none). i stands exactly when s(i) is none; a second-set row j falls exactly
+// when some such i is <= it in every column with s(i) > j.
+inline void closedFormAcrossSets(const RowMatrix& a, std::vector<double>& fa, const RowMatrix& b,
+                                 std::vector<double>& fb) {
+  std::vector<std::size_t> lowest(a.rows, b.rows);
+  for (std::size_t i = 0; i < a.rows; ++i) {
+    for (std::size_t j = 0; j < b.rows && fa[i] == 1.0; ++j) {
+      if (dominates(b, j, a, i)) {
+        lowest[i] = j;
+        break;
+      }
+    }
+  }
+  for (std::size_t j = 0; j < b.rows; ++j) {
+    for (std::size_t i = 0; i < a.rows; ++i) {
+      if (fa[i] == 1.0 && allGreaterOrEqual(b, j, a, i) && lowest[i] > j) fb[j] = 0.0;
+    }
+  }
+  for (std::size_t i = 0; i < a.rows; ++i) {
+    if (lowest[i] < b.rows) fa[i] = 0.0;
+  }
+}
+
 #endif

@@ -15,6 +15,7 @@
 
 #include "common/tier.h"
 #include "dominance/fronts/front_divide.h"
+#include "dominance/passes/across_sets.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/reference_marking.h"
 
@@ -99,6 +100,35 @@ TEST(StackUse, StaysBoundedOnTheLargestInputs) {
   EXPECT_LT(wide - idle, kStackBound) << "idle " << idle << " wide " << wide;
   std::printf("stack used: idle %zu, large %zu, deep %zu, wide %zu bytes\n", idle, large, deep,
               wide);
+}
+
+// Two fronts through the sorted cross-set pass, with the scan handing over at once.
+std::size_t acrossStackBytes(const RowMatrix& a, const RowMatrix& b, std::int64_t leafPairs) {
+  std::vector<double> fa(a.rows, 1.0);
+  std::vector<double> fb(b.rows, 1.0);
+  const MatrixView first = viewOf(a);
+  const MatrixView second = viewOf(b);
+  return stackBytesUsed([&] {
+    markAcrossSetsWithAllowance(detectTier(), first, fa.data(), second, fb.data(),
+                                AcrossAllowance{-1, 0, leafPairs});
+  });
+}
+
+// The cross-set pass nests the halving of the merged order (log2 of both sets' rows, under
+// 96 bytes a call) and, inside, the split by columns (log2 of the first set's rows plus one,
+// under 160 bytes a call), and before them runs the sort; on the largest inputs that is
+// well inside the same bound.
+TEST(StackUse, CrossSetPassStaysBounded) {
+  const std::size_t idle = stackBytesUsed([] {});
+  const std::size_t large = acrossStackBytes(sphereRows(300000, 4, 4), sphereRows(300000, 4, 5),
+                                             defaultAcrossAllowance().leafPairs);
+  const std::size_t deep = acrossStackBytes(sphereRows(100000, 5, 6), sphereRows(100000, 5, 7), 0);
+  const std::size_t swept = acrossStackBytes(sphereRows(300000, 2, 8), sphereRows(300000, 2, 9), 0);
+  EXPECT_LT(large - idle, kStackBound) << "idle " << idle << " large " << large;
+  EXPECT_LT(deep - idle, kStackBound) << "idle " << idle << " deep " << deep;
+  EXPECT_LT(swept - idle, kStackBound) << "idle " << idle << " swept " << swept;
+  std::printf("cross-set stack used: idle %zu, large %zu, deep %zu, swept %zu bytes\n", idle, large,
+              deep, swept);
 }
 
 }  // namespace

@@ -56,6 +56,22 @@ RowMatrix nextMatrix(ByteReader& in, std::size_t rows, std::size_t cols) {
   return m;
 }
 
+// The second set drawn apart, or built from the first: its rows copied, some moved a unit
+// ahead or behind in one column, or the very same matrix.
+RowMatrix nextSecondSet(ByteReader& in, const RowMatrix& a, std::size_t rows) {
+  const std::uint8_t mode = in.next();
+  if (mode < 86 || a.rows == 0) return nextMatrix(in, rows, a.cols);
+  if (mode >= 171) return a;
+  RowMatrix b = nextMatrix(in, rows, a.cols);
+  for (std::size_t r = 0; r < rows; ++r) {
+    const std::uint8_t pick = in.next();
+    if (pick >= 192) continue;
+    for (std::size_t c = 0; c < b.cols; ++c) b.values[r + c * rows] = a.at(pick % a.rows, c);
+    if (pick >= 64 && b.cols > 0) b.values[r + (in.next() % b.cols) * rows] += pick < 128 ? -1 : 1;
+  }
+  return b;
+}
+
 void expectSame(const std::vector<double>& got, const std::vector<double>& expected) {
   if (got != expected) std::abort();
 }
@@ -69,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t rowsB = in.next() % 40;
   const std::uint8_t budget = in.next();
   const RowMatrix a = nextMatrix(in, rowsA, cols);
-  const RowMatrix b = nextMatrix(in, rowsB, cols);
+  const RowMatrix b = nextSecondSet(in, a, rowsB);
 
   const std::vector<double> withinA = referenceWithinSet(a);
   std::vector<double> expectA = withinA;
@@ -96,6 +112,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expectSame(fa, withinA);
     fb.assign(b.rows, 1.0);
     markAcrossSetsFor(tier, viewOf(a), fa.data(), viewOf(b), fb.data());
+    expectSame(fa, expectA);
+    expectSame(fb, expectB);
+    // The same byte chooses where the cross-set scan hands over, and the groups the sorted
+    // pass compares pair by pair.
+    fa = withinA;
+    fb.assign(b.rows, 1.0);
+    markAcrossSetsWithAllowance(tier, viewOf(a), fa.data(), viewOf(b), fb.data(),
+                                AcrossAllowance{std::int64_t{budget} - 1, 0, budget % 8});
     expectSame(fa, expectA);
     expectSame(fb, expectB);
 

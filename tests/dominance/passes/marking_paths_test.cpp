@@ -11,6 +11,7 @@
 #include "dominance/passes/settle.h"
 #include "dominance/passes/within_set.h"
 #include "tests/dominance/every_tier.h"
+#include "tests/dominance/paired_sets.h"
 #include "tests/dominance/reference_marking.h"
 #include "tests/dominance/shaped_rows.h"
 
@@ -77,21 +78,58 @@ TEST_P(MarkingPaths, WithinSetMatchesTheScanThroughTheStrongRows) {
   }
 }
 
-TEST_P(MarkingPaths, AcrossSetsMatchesTheScan) {
+std::vector<double> acrossSets(Tier tier, const RowMatrix& a, const RowMatrix& b,
+                               std::vector<double>& fa, AcrossAllowance allowance) {
+  std::vector<double> fb(b.rows, 1.0);
+  markAcrossSetsWithAllowance(tier, viewOf(a), fa.data(), viewOf(b), fb.data(), allowance);
+  return fb;
+}
+
+// The second set drawn apart from the first or built from it (repeats across the sets, rows
+// a unit ahead or behind, the same rows again), widths 0 to 9, and the scan handing over to
+// the sorted pass before the first row, after a few, or never; the sorted pass dividing down
+// to single pairs or comparing small groups whole.
+TEST_P(MarkingPaths, AcrossSetsMatchesTheScanWhereverTheSortedPassTakesOver) {
   std::mt19937_64 rng(7703);
+  const std::int64_t budgets[] = {-1, 0, 3, 40, kScanOnly};
+  const std::int64_t leaves[] = {0, 3, 60};
   for (int trial = 0; trial < 3000; ++trial) {
     const auto cols = static_cast<std::size_t>(trial % 10);
-    const RowMatrix a = shapedRows(rng, trial, static_cast<std::size_t>(trial / 10 % 13), cols);
-    const RowMatrix b =
-        shapedRows(rng, trial / 3, static_cast<std::size_t>(trial / 130 % 21), cols);
-    std::vector<double> fa = referenceWithinSet(a);
-    std::vector<double> fb(b.rows, 1.0);
-    std::vector<double> expectA = fa;
-    std::vector<double> expectB = fb;
+    const RowMatrix a = shapedRows(rng, trial, static_cast<std::size_t>(trial / 10 % 23), cols);
+    const auto rows = static_cast<std::size_t>(trial / 7 % 29);
+    const RowMatrix b = trial % 11 == 0  ? a
+                        : trial % 2 == 0 ? pairedSet(rng, a, rows, 3 + trial % 4)
+                                         : shapedRows(rng, trial / 3, rows, cols);
+    const std::vector<double> within = referenceWithinSet(a);
+    std::vector<double> expectA = within;
+    std::vector<double> expectB(b.rows, 1.0);
     referenceAcrossSets(a, expectA, b, expectB);
-    markAcrossSetsFor(GetParam(), viewOf(a), fa.data(), viewOf(b), fb.data());
-    ASSERT_EQ(fa, expectA) << "trial " << trial;
-    ASSERT_EQ(fb, expectB) << "trial " << trial;
+    for (const std::int64_t budget : budgets) {
+      for (const std::int64_t leaf : leaves) {
+        std::vector<double> fa = within;
+        const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, {budget, 0, leaf});
+        ASSERT_EQ(fa, expectA) << "trial " << trial << " budget " << budget << " leaf " << leaf;
+        ASSERT_EQ(fb, expectB) << "trial " << trial << " budget " << budget << " leaf " << leaf;
+      }
+    }
+  }
+}
+
+// One matrix as both sets: each row equals its counterpart, so every row of the second set
+// falls to a standing row of the first or to a row that dominates it.
+TEST_P(MarkingPaths, AcrossSetsOnOneMatrixTwice) {
+  std::mt19937_64 rng(1201);
+  for (const std::size_t cols : {1u, 2u, 3u, 5u}) {
+    const RowMatrix m = frontRows(rng, 400, cols);
+    std::vector<double> fa = referenceWithinSet(m);
+    std::vector<double> expectA = fa;
+    std::vector<double> expectB(m.rows, 1.0);
+    referenceAcrossSets(m, expectA, m, expectB);
+    std::vector<double> fb(m.rows, 1.0);
+    markAcrossSetsWithAllowance(GetParam(), viewOf(m), fa.data(), viewOf(m), fb.data(),
+                                {-1, 0, 16});
+    ASSERT_EQ(fa, expectA) << cols;
+    ASSERT_EQ(fb, expectB) << cols;
   }
 }
 
