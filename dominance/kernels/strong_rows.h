@@ -38,7 +38,7 @@ void offerStrongRow(const MatrixView& m, std::int32_t row, StrongRows& strong);
 // increasing order, of the rows that no strong row eliminates, and returns their count;
 // entries from the count on are left meaningless. Rows that pass are offered as strong
 // rows on the way; the list is then filtered once more by the strong rows as they ended.
-// Where more than three rows in four pass, the rest are listed unread.
+// Where more than seven rows in eight pass, the rest are listed unread.
 // Needs at least two columns. Uses about 1 KiB of stack.
 using StrongRowFilter = std::int32_t (*)(const MatrixView& m, double* flags);
 

@@ -13,8 +13,11 @@
 
 namespace {
 
-// Rows after which the filter checks whether it still pays, a multiple of every kWidth.
-constexpr std::int32_t kCheckEvery = 1024;
+// Rows after which the filter checks whether it still pays, multiples of every kWidth: a
+// first look at a few rows gives up only where almost all pass, as on a front; later looks,
+// once the strong rows have settled, where most do.
+constexpr std::int32_t kFirstCheck = 2048;
+constexpr std::int32_t kCheckEvery = 8192;
 
 template <class Lanes>
 struct StrongRowPass {
@@ -28,7 +31,8 @@ struct StrongRowPass {
     std::int32_t count = 0;
     for (std::int32_t j = 0; j < m.rows; j += kWidth) {
       // On a front nearly every row passes: the rest are listed as they are, unread.
-      if (j % kCheckEvery == 0 && j > 0 && count > j / 4 * 3) {
+      if ((j == kFirstCheck && count > j / 16 * 15) ||
+          (j % kCheckEvery == 0 && j > 0 && count > j / 8 * 7)) {
         for (std::int32_t row = j; row < m.rows; ++row) flags[count++] = row;
         return count;
       }

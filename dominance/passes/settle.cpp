@@ -9,8 +9,10 @@
 
 namespace {
 
-// Long fronts on many columns are split by a pivot's regions first.
+// Long fronts on five to eight columns are split by a pivot's regions first; with more
+// columns, regions drawn from the first eight measured slower than none.
 constexpr std::int32_t kRegionsFromColumns = 5;
+constexpr std::int32_t kRegionsUpToColumns = 8;
 constexpr std::int32_t kRegionsFromRows = 4096;
 
 // With no columns every row equals every other.
@@ -34,7 +36,8 @@ void settleListedRows(Tier tier, const MatrixView& set, double* flags, std::int3
     sweepTwoColumns(set, flags, sorted);
   } else if (set.cols == 3) {
     sweepThreeColumns(set, flags, sorted);
-  } else if (set.cols >= kRegionsFromColumns && sorted >= kRegionsFromRows) {
+  } else if (set.cols >= kRegionsFromColumns && set.cols <= kRegionsUpToColumns &&
+             sorted >= kRegionsFromRows) {
     settleByRegions(tier, set, flags, sorted, defaultDivideLimits());
   } else {
     divideFront(tier, set, flags, sorted, defaultDivideLimits());
