@@ -38,12 +38,12 @@ void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& 
                     std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
                     std::ptrdiff_t jCount) {
   const std::ptrdiff_t m = tile.rows;
-  for (std::ptrdiff_t c = 0; c < jCount; ++c) {
-    for (std::ptrdiff_t r = 0; r < iCount; ++r) {
+  for (std::ptrdiff_t r = 0; r < iCount; ++r) {
+    for (std::ptrdiff_t c = 0; c < jCount; ++c) {
       const std::ptrdiff_t i = a + r;
       const std::ptrdiff_t j = b + c;
       if (i < j) {
-        const double dist = block[c * width + r];
+        const double dist = block[r * width + c];
         tile.out[i + j * m] = dist;
         tile.out[j + i * m] = dist;
       } else if (i == j) {

@@ -12,7 +12,7 @@
 
 #include "common/prefetch.h"
 
-// Rows per tile side, a multiple of every tier's block width. The cells a tile writes,
+// Rows per tile side, a multiple of every tier's block sides. The cells a tile writes,
 // 64 KB in both halves, stay in cache until written; so do the 128 rows it reads, for up to
 // about a thousand columns.
 constexpr std::ptrdiff_t kTileSide = 64;
@@ -70,9 +70,9 @@ inline void prefetchRuns(const Runs& r, std::ptrdiff_t c, std::ptrdiff_t cEnd) {
   }
 }
 
-// Writes the cells of a block computed into `block`: block[c * width + r] is the distance
+// Writes the cells of a block computed into `block`: block[r * width + c] is the distance
 // of rows a + r and b + c, for r < iCount and c < jCount. Cells on the diagonal get 0.0; a
-// lane that paired a row with an earlier one is skipped, as its mirror image carries the
+// cell that paired a row with an earlier one is skipped, as its mirror image carries the
 // pair in the right order.
 void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& tile,
                     std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
