@@ -101,13 +101,13 @@ TEST_P(RowDistanceTier, MatchesPlainLoopOnEveryEdgeOfTheBlocking) {
   }
 }
 
-// Blocks are up to 16 rows on one side and 8 on the other: past the first tile, every
-// count of leftover rows from 1 to 17 cuts the last blocks of a tile off the diagonal at
-// each place, on the side read as vectors and on the side read row by row, and column
-// counts around 16 keep each of those blocks' sums running past the first few columns.
+// Blocks are up to 16 rows on one side and 8 on the other, and a tier may take other
+// blocks for wide rows (from 128 columns): past the first tile, every count of leftover
+// rows from 1 to 17 cuts the last blocks of a tile off the diagonal at each place, on the
+// side read as vectors and on the side read row by row, for narrow and wide rows.
 TEST_P(RowDistanceTier, MatchesPlainLoopOnEveryPartialBlockOffTheDiagonal) {
   std::mt19937_64 rng(23);
-  for (std::int32_t cols : {1, 15, 16, 17}) {
+  for (std::int32_t cols : {1, 16, 17, 127, 128, 129}) {
     for (std::int32_t rows = 65; rows <= 81; ++rows) {
       expectLiteralTable(randomMatrix(rng, rows, cols), rows, cols);
     }
