@@ -13,7 +13,9 @@
 //     first + r * stride;
 //   storeUpper(first, stride, block): the distances of row b + c, r = 0 ... kSideI - 1, to
 //     first + c * stride.
-// Nothing here includes a header: row_distance_tiles.h comes first, outside the region.
+// A tier with more than one kind of block includes this once per kind, each in a namespace
+// of its own that defines those names. Nothing here includes a header:
+// row_distance_tiles.h comes first, outside the region.
 
 namespace {
 
