@@ -36,7 +36,7 @@ struct TableTile {
 // The row at which whole tiles start: where a cache line of `out` starts in every column,
 // if the row count keeps columns a whole number of lines apart, so that the blocks' runs
 // of eight cells are stored to single lines rather than split across two. A reused 4000 x
-// 3 table was written in 6.5 to 6.8 ms so against 7.9 to 8.1 ms with every run split
+// 3 table was written in 6.5 to 6.8 ms against 7.9 to 8.1 ms with every run split
 // (AMD EPYC, Zen 5, AVX-512 tier). Otherwise 0.
 std::ptrdiff_t tileOrigin(const double* out, std::int32_t rows);
 
