@@ -1,4 +1,5 @@
-// AVX2 tier of the distance table: four pairs per instruction, one pair per lane.
+// AVX2 tier of the distance table: four pairs per instruction, one pair per lane, in blocks
+// of 4 x 8 pairs.
 
 #include "common/no_contraction.h"
 #include "distance/row_distance_tiers.h"
@@ -15,66 +16,96 @@ TIER_BEGIN_AVX2
 
 namespace {
 
-constexpr std::ptrdiff_t kWidth = 4;
+constexpr std::ptrdiff_t kSideI = 4;
+constexpr std::ptrdiff_t kSideJ = 8;
+constexpr std::ptrdiff_t kLanes = 4;
 
-// A block of 4 x 4 pairs, one register per column: lane r of cN belongs to rows a + r and
-// b + N. Named members rather than an array, so that compilers keep them in registers.
-struct Block {
-  __m256d c0, c1, c2, c3;
+// Four rows of pairs against four rows: member r holds row a + r against the four rows of
+// its lanes. Named members rather than an array, so that compilers keep them in registers.
+struct Square {
+  __m256d r0, r1, r2, r3;
 };
 
-inline void addSquare(__m256d& sum, __m256d rowsI, double rowJ) {
-  const __m256d d = _mm256_sub_pd(rowsI, _mm256_set1_pd(rowJ));
-  sum = _mm256_add_pd(sum, _mm256_mul_pd(d, d));
+// Rows a ... a + 3 against rows b ... b + 3 in `low` and b + 4 ... b + 7 in `high`: eight
+// independent sums, enough to hide the latency of the additions, and each column's values
+// loaded once for eight vector steps.
+struct Block {
+  Square low, high;
+};
+
+// Row i of the column, taken once for both registers of row j.
+inline void addSquares(__m256d& low, __m256d& high, double rowI, __m256d rowsLow,
+                       __m256d rowsHigh) {
+  const __m256d i = _mm256_set1_pd(rowI);
+  const __m256d dLow = _mm256_sub_pd(i, rowsLow);
+  const __m256d dHigh = _mm256_sub_pd(i, rowsHigh);
+  low = _mm256_add_pd(low, _mm256_mul_pd(dLow, dLow));
+  high = _mm256_add_pd(high, _mm256_mul_pd(dHigh, dHigh));
 }
 
-// Rows past iCount read as 0.0; a full block loads all four without a mask.
-inline __m256d loadRows(const double* p, std::ptrdiff_t iCount) {
-  if (iCount >= kWidth) return _mm256_loadu_pd(p);
+// Rows past `count` read as 0.0; four or more load without a mask.
+inline __m256d loadRows(const double* p, std::ptrdiff_t count) {
+  if (count >= kLanes) return _mm256_loadu_pd(p);
   const __m256i lanes = _mm256_setr_epi64x(0, 1, 2, 3);
-  return _mm256_maskload_pd(p, _mm256_cmpgt_epi64(_mm256_set1_epi64x(iCount), lanes));
+  return _mm256_maskload_pd(p, _mm256_cmpgt_epi64(_mm256_set1_epi64x(count), lanes));
+}
+
+inline Square squareRoot(const Square& v) {
+  return Square{_mm256_sqrt_pd(v.r0), _mm256_sqrt_pd(v.r1), _mm256_sqrt_pd(v.r2),
+                _mm256_sqrt_pd(v.r3)};
 }
 
 // Each lane sums its own pair, column by column, row i minus row j, then takes the square
-// root. Rows past iCount read 0.0 and columns past jLast repeat row j + jLast, so an edge
-// block reads no row past the matrix.
-inline Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t iCount,
-                          std::ptrdiff_t j, std::ptrdiff_t jLast) {
-  const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
+// root. Rows of i past iCount repeat the last one and rows of j past jCount read 0.0, so
+// an edge block reads no row past the matrix.
+inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
+                          std::ptrdiff_t b, std::ptrdiff_t jCount) {
+  const std::ptrdiff_t iLast = iCount - 1;
+  const std::ptrdiff_t a1 = a + upTo(1, iLast), a2 = a + upTo(2, iLast), a3 = a + upTo(3, iLast);
   const double* const data = t.data;
   const std::ptrdiff_t rows = t.rows;
   const std::ptrdiff_t cols = t.cols;
   const __m256d zero = _mm256_setzero_pd();
-  Block s{zero, zero, zero, zero};
+  Block s{{zero, zero, zero, zero}, {zero, zero, zero, zero}};
   for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const __m256d rowsI = loadRows(data + (column + i), iCount);
-    const double* rowsJ = data + (column + j);
-    addSquare(s.c0, rowsI, rowsJ[0]);
-    addSquare(s.c1, rowsI, rowsJ[j1]);
-    addSquare(s.c2, rowsI, rowsJ[j2]);
-    addSquare(s.c3, rowsI, rowsJ[j3]);
+    const double* const x = data + column;
+    const __m256d rowsLow = loadRows(x + b, jCount);
+    const __m256d rowsHigh = loadRows(x + (b + kLanes), jCount - kLanes);
+    addSquares(s.low.r0, s.high.r0, x[a], rowsLow, rowsHigh);
+    addSquares(s.low.r1, s.high.r1, x[a1], rowsLow, rowsHigh);
+    addSquares(s.low.r2, s.high.r2, x[a2], rowsLow, rowsHigh);
+    addSquares(s.low.r3, s.high.r3, x[a3], rowsLow, rowsHigh);
   }
-  return Block{_mm256_sqrt_pd(s.c0), _mm256_sqrt_pd(s.c1), _mm256_sqrt_pd(s.c2),
-               _mm256_sqrt_pd(s.c3)};
+  return Block{squareRoot(s.low), squareRoot(s.high)};
 }
 
-// Lane c of register r becomes lane r of register c.
-inline Block transpose(const Block& v) {
-  const __m256d low01 = _mm256_unpacklo_pd(v.c0, v.c1);
-  const __m256d high01 = _mm256_unpackhi_pd(v.c0, v.c1);
-  const __m256d low23 = _mm256_unpacklo_pd(v.c2, v.c3);
-  const __m256d high23 = _mm256_unpackhi_pd(v.c2, v.c3);
-  return Block{
+// Lane c of member r becomes lane r of member c.
+inline Square transpose(const Square& v) {
+  const __m256d low01 = _mm256_unpacklo_pd(v.r0, v.r1);
+  const __m256d high01 = _mm256_unpackhi_pd(v.r0, v.r1);
+  const __m256d low23 = _mm256_unpacklo_pd(v.r2, v.r3);
+  const __m256d high23 = _mm256_unpackhi_pd(v.r2, v.r3);
+  return Square{
       _mm256_permute2f128_pd(low01, low23, 0x20), _mm256_permute2f128_pd(high01, high23, 0x20),
       _mm256_permute2f128_pd(low01, low23, 0x31), _mm256_permute2f128_pd(high01, high23, 0x31)};
 }
 
-// Register c goes to first + c * stride.
-inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
-  _mm256_storeu_pd(first, v.c0);
-  _mm256_storeu_pd(first + stride, v.c1);
-  _mm256_storeu_pd(first + 2 * stride, v.c2);
-  _mm256_storeu_pd(first + 3 * stride, v.c3);
+// Member r goes to first + r * stride.
+inline void storeSquare(double* first, std::ptrdiff_t stride, const Square& v) {
+  _mm256_storeu_pd(first, v.r0);
+  _mm256_storeu_pd(first + stride, v.r1);
+  _mm256_storeu_pd(first + 2 * stride, v.r2);
+  _mm256_storeu_pd(first + 3 * stride, v.r3);
+}
+
+inline void storeLower(double* first, std::ptrdiff_t stride, const Block& v) {
+  storeSquare(first, stride, v.low);
+  storeSquare(first + kLanes, stride, v.high);
+}
+
+inline void storeUpper(double* first, std::ptrdiff_t stride, const Block& v) {
+  storeSquare(first, stride, transpose(v.low));
+  storeSquare(first + kLanes * stride, stride, transpose(v.high));
 }
 
 }  // namespace

@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr std::ptrdiff_t kWidth = 4;
+constexpr std::ptrdiff_t kSideI = 4;
+constexpr std::ptrdiff_t kSideJ = 4;
 
 // Four rows of one column: rows 0 and 1 in `low`, rows 2 and 3 in `high`.
 struct Rows {
@@ -47,10 +48,11 @@ inline Rows squareRoot(const Rows& v) {
 }
 
 // Each lane sums its own pair, column by column, row i minus row j, then takes the square
-// root. Rows past iCount read 0.0 and columns past jLast repeat row j + jLast, so an edge
+// root. Rows past iCount read 0.0 and columns past jCount repeat the last row, so an edge
 // block reads no row past the matrix.
 inline Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t iCount,
-                          std::ptrdiff_t j, std::ptrdiff_t jLast) {
+                          std::ptrdiff_t j, std::ptrdiff_t jCount) {
+  const std::ptrdiff_t jLast = jCount - 1;
   const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
   const double* const data = t.data;
   const std::ptrdiff_t rows = t.rows;
@@ -83,11 +85,20 @@ inline void storeRows(double* p, const Rows& v) {
 }
 
 // Column c goes to first + c * stride.
-inline void storeBlock(double* first, std::ptrdiff_t stride, const Block& v) {
+inline void storeColumns(double* first, std::ptrdiff_t stride, const Block& v) {
   storeRows(first, v.c0);
   storeRows(first + stride, v.c1);
   storeRows(first + 2 * stride, v.c2);
   storeRows(first + 3 * stride, v.c3);
+}
+
+// The lanes of a column are rows a + r, so the upper half takes the block as it is.
+inline void storeUpper(double* first, std::ptrdiff_t stride, const Block& v) {
+  storeColumns(first, stride, v);
+}
+
+inline void storeLower(double* first, std::ptrdiff_t stride, const Block& v) {
+  storeColumns(first, stride, transpose(v));
 }
 
 }  // namespace

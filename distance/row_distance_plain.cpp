@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr std::ptrdiff_t kWidth = 1;
+constexpr std::ptrdiff_t kSideI = 1;
+constexpr std::ptrdiff_t kSideJ = 1;
 
 // One pair: row i minus row j, column by column, in one sum.
 using Block = double;
@@ -25,11 +26,11 @@ Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t, std::pt
   return std::sqrt(sum);
 }
 
-Block transpose(Block v) {
-  return v;
+void storeLower(double* first, std::ptrdiff_t, Block v) {
+  *first = v;
 }
 
-void storeBlock(double* first, std::ptrdiff_t, Block v) {
+void storeUpper(double* first, std::ptrdiff_t, Block v) {
   *first = v;
 }
 

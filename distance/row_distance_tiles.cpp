@@ -6,22 +6,34 @@
 
 namespace {
 
+constexpr std::ptrdiff_t kCellsPerLine = 8;
+
+// The end of the band of tiles that starts at row `begin`.
+std::ptrdiff_t bandEnd(const TableTile& t, std::ptrdiff_t begin) {
+  return std::min(begin < t.origin ? t.origin : begin + kTileSide, t.rows);
+}
+
 TableTile tileAt(const TableTile& t, std::ptrdiff_t i0, std::ptrdiff_t j0) {
-  return TableTile{t.data, t.cols,
-                   t.rows, t.out,
-                   i0,     std::min(i0 + kTileSide, t.rows),
-                   j0,     std::min(j0 + kTileSide, t.rows)};
+  return TableTile{t.data, t.cols, t.rows, t.out, i0, bandEnd(t, i0), j0, bandEnd(t, j0), t.origin};
 }
 
 }  // namespace
 
-TableTile firstTile(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
-  return tileAt(TableTile{data, cols, rows, out, 0, 0, 0, 0}, 0, 0);
+std::ptrdiff_t tileOrigin(const double* out, std::int32_t rows) {
+  const auto address = reinterpret_cast<std::uintptr_t>(out);
+  if (rows % kCellsPerLine != 0 || address % sizeof(double) != 0) return 0;
+  const std::uintptr_t cell = address / sizeof(double) % kCellsPerLine;
+  return static_cast<std::ptrdiff_t>((kCellsPerLine - cell) % kCellsPerLine);
 }
 
+TableTile firstTile(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
+  return tileAt(TableTile{data, cols, rows, out, 0, 0, 0, 0, tileOrigin(out, rows)}, 0, 0);
+}
+
+// Tiles begin where the tile before them ends.
 TableTile nextTile(const TableTile& t) {
-  if (t.jBegin + kTileSide < t.rows) return tileAt(t, t.iBegin, t.jBegin + kTileSide);
-  return tileAt(t, t.iBegin + kTileSide, t.iBegin + kTileSide);
+  if (t.jEnd < t.rows) return tileAt(t, t.iBegin, t.jEnd);
+  return tileAt(t, t.iEnd, t.iEnd);
 }
 
 Runs upperRuns(const TableTile& t) {
@@ -38,12 +50,12 @@ void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& 
                     std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
                     std::ptrdiff_t jCount) {
   const std::ptrdiff_t m = tile.rows;
-  for (std::ptrdiff_t c = 0; c < jCount; ++c) {
-    for (std::ptrdiff_t r = 0; r < iCount; ++r) {
+  for (std::ptrdiff_t r = 0; r < iCount; ++r) {
+    for (std::ptrdiff_t c = 0; c < jCount; ++c) {
       const std::ptrdiff_t i = a + r;
       const std::ptrdiff_t j = b + c;
       if (i < j) {
-        const double dist = block[c * width + r];
+        const double dist = block[r * width + c];
         tile.out[i + j * m] = dist;
         tile.out[j + i * m] = dist;
       } else if (i == j) {

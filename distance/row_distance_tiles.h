@@ -12,7 +12,7 @@
 
 #include "common/prefetch.h"
 
-// Rows per tile side, a multiple of every tier's block width. The cells a tile writes,
+// Rows per tile side, a multiple of every tier's block sides. The cells a tile writes,
 // 64 KB in both halves, stay in cache until written; so do the 128 rows it reads, for up to
 // about a thousand columns.
 constexpr std::ptrdiff_t kTileSide = 64;
@@ -20,6 +20,7 @@ constexpr std::ptrdiff_t kTileSide = 64;
 // Pairs of rows [iBegin, iEnd) with rows [jBegin, jEnd) of the M x N column-major `data`,
 // written to both halves of the M x M table `out`. iBegin == jBegin marks a tile on the
 // diagonal, of which only pairs i <= j are visited (the rest are their mirror images).
+// Whole tiles start at row `origin` (under eight), after a first narrow band of tiles.
 struct TableTile {
   const double* data;
   std::ptrdiff_t cols;
@@ -29,7 +30,15 @@ struct TableTile {
   std::ptrdiff_t iEnd;
   std::ptrdiff_t jBegin;
   std::ptrdiff_t jEnd;
+  std::ptrdiff_t origin;
 };
+
+// The row at which whole tiles start: where a cache line of `out` starts in every column,
+// if the row count keeps columns a whole number of lines apart, so that the blocks' runs
+// of eight cells are stored to single lines rather than split across two. A reused 4000 x
+// 3 table was written in 6.5 to 6.8 ms against 7.9 to 8.1 ms with every run split
+// (AMD EPYC, Zen 5, AVX-512 tier). Otherwise 0.
+std::ptrdiff_t tileOrigin(const double* out, std::int32_t rows);
 
 inline std::ptrdiff_t upTo(std::ptrdiff_t count, std::ptrdiff_t last) {
   return count < last ? count : last;
@@ -70,9 +79,9 @@ inline void prefetchRuns(const Runs& r, std::ptrdiff_t c, std::ptrdiff_t cEnd) {
   }
 }
 
-// Writes the cells of a block computed into `block`: block[c * width + r] is the distance
+// Writes the cells of a block computed into `block`: block[r * width + c] is the distance
 // of rows a + r and b + c, for r < iCount and c < jCount. Cells on the diagonal get 0.0; a
-// lane that paired a row with an earlier one is skipped, as its mirror image carries the
+// cell that paired a row with an earlier one is skipped, as its mirror image carries the
 // pair in the right order.
 void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& tile,
                     std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,

@@ -1,6 +1,7 @@
 // The distance table of 4000 rows in one run: every tier and the dispatched kernel into a
-// reused table against writing that table once, the plain loop, and, through the stand-in
-// host, the plug-in making a fresh result against creating one and writing it once.
+// reused table against writing that table once and against the tier's arithmetic floor, the
+// plain loop, and, through the stand-in host, the plug-in making a fresh result against
+// creating one and writing it once.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/distance/arithmetic_floor.h"
 #include "common/tier.h"
 #include "common/tier_target.h"
 #include "distance/row_distance.h"
@@ -30,6 +32,14 @@ namespace {
 
 constexpr std::int32_t kRows = 4000;
 constexpr std::int32_t kColumnCounts[] = {3, 32, 256};
+// The arithmetic floor at the widths the table is compared at, and at a narrower and a
+// wider one: its time per lane-step must not depend on how long its loop runs.
+constexpr std::int32_t kFloorColumnCounts[] = {16, 32, 256, 512};
+
+// Pair-steps d = a - b; s = s + d * d of the table of kRows rows and `cols` columns.
+std::int64_t laneSteps(std::int32_t cols) {
+  return static_cast<std::int64_t>(kRows) * (kRows - 1) / 2 * cols;
+}
 
 // The same values peer_scipy.py builds, so that both time the same matrices.
 std::vector<double> benchMatrix(std::int32_t rows, std::int32_t cols) {
@@ -116,6 +126,14 @@ void runReused(benchmark::State& state, RowDistanceFill fill) {
   }
 }
 
+// The lane-steps of the table at state.range(0) columns, in rounds of eight vector steps of
+// the tier's width with every operand in a register.
+void runFloor(benchmark::State& state, Tier tier) {
+  const std::int64_t rounds =
+      laneSteps(static_cast<std::int32_t>(state.range(0))) / (8 * floorLanes(tier));
+  for (auto _ : state) benchmark::DoNotOptimize(runArithmeticFloor(tier, rounds));
+}
+
 #if defined(BENCH_THROUGH_HOST)
 // The plug-in as a host calls it: a new result every call, whose pages are first written
 // by the plug-in, then destroyed.
@@ -162,6 +180,13 @@ void registerAll() {
         ->Arg(0)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
+  }
+  for (Tier tier : kTiers) {
+    if (!tierRunsHere(tier)) continue;
+    auto* b = benchmark::RegisterBenchmark((std::string("floor_") + tierName(tier)).c_str(),
+                                           runFloor, tier);
+    for (std::int32_t cols : kFloorColumnCounts) b->Arg(cols);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
   }
 #if defined(BENCH_THROUGH_HOST)
   auto* plugin = benchmark::RegisterBenchmark("plugin_fresh", runPlugin);
@@ -242,6 +267,31 @@ void printSummary(const SummaryReporter& r) {
       std::printf("%6d %10s %10.2f %9.2fx %15.2fx\n", cols, path.c_str(), ms, ratio(ms, floor),
                   ratio(literal, ms));
     }
+  }
+  std::printf("each tier against its arithmetic floor (the same lane-steps from registers)\n");
+  std::printf("%6s %10s %10s %10s %9s\n", "N", "tier", "tier ms", "floor ms", "/ floor");
+  for (std::int32_t cols : {32, 256}) {
+    const std::string arg = "/" + std::to_string(cols);
+    for (Tier tier : kTiers) {
+      const double ms = r.ms(tierName(tier), arg);
+      const double floorMs = r.ms(std::string("floor_") + tierName(tier), arg);
+      if (floorMs <= 0.0) continue;
+      std::printf("%6d %10s %10.2f %10.2f %8.2fx\n", cols, tierName(tier), ms, floorMs,
+                  ratio(ms, floorMs));
+    }
+  }
+  std::printf("the floor's time per lane-step (ps) as its loop grows\n%10s", "tier");
+  for (std::int32_t cols : kFloorColumnCounts) std::printf(" %8s%-4d", "N = ", cols);
+  std::printf("\n");
+  for (Tier tier : kTiers) {
+    const std::string name = std::string("floor_") + tierName(tier);
+    if (r.ms(name, "/256") <= 0.0) continue;
+    std::printf("%10s", tierName(tier));
+    for (std::int32_t cols : kFloorColumnCounts) {
+      const double ps = r.ms(name, "/" + std::to_string(cols)) * 1e9 / laneSteps(cols);
+      std::printf(" %12.2f", ps);
+    }
+    std::printf("\n");
   }
   const double hostFloor = r.ms("host_floor", "");
   if (hostFloor <= 0.0) return;

@@ -69,16 +69,19 @@ class RowDistanceTier : public ::testing::TestWithParam<Path> {
   }
 
   // Checks the path on one matrix against the plain loop: every cell written, the same
-  // bits, nothing outside the table touched.
-  void expectLiteralTable(const Values& x, std::int32_t rows, std::int32_t cols) {
+  // bits, nothing outside the table touched. The table starts `shift` cells further into
+  // its buffer.
+  void expectLiteralTable(const Values& x, std::int32_t rows, std::int32_t cols,
+                          std::size_t shift = 0) {
     const std::size_t cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(rows);
-    Values buffer(cells + 2 * kGuard, kGarbage);
-    double* table = buffer.data() + kGuard;
+    const std::size_t before = kGuard + shift;
+    Values buffer(before + cells + kGuard, kGarbage);
+    double* table = buffer.data() + before;
     GetParam().fill(x.empty() ? nullptr : x.data(), cols, rows, table);
     const Values expected = literalTable(x, rows, cols);
     EXPECT_TRUE(sameBits(table, expected.data(), cells)) << rows << " x " << cols;
-    const Values guard(kGuard, kGarbage);
-    EXPECT_TRUE(sameBits(buffer.data(), guard.data(), kGuard)) << rows << " x " << cols;
+    const Values guard(before, kGarbage);
+    EXPECT_TRUE(sameBits(buffer.data(), guard.data(), before)) << rows << " x " << cols;
     EXPECT_TRUE(sameBits(table + cells, guard.data(), kGuard)) << rows << " x " << cols;
   }
 };
@@ -98,6 +101,32 @@ TEST_P(RowDistanceTier, MatchesPlainLoopOnEveryEdgeOfTheBlocking) {
   }
   for (std::int32_t rows : {47, 64, 65, 97, 129}) {
     expectLiteralTable(randomMatrix(rng, rows, 300), rows, 300);
+  }
+}
+
+// Blocks are up to 16 rows on one side and 8 on the other, and a tier may take other
+// blocks for wide rows (from 128 columns): past the first tile, every count of leftover
+// rows from 1 to 17 cuts the last blocks of a tile off the diagonal at each place, on the
+// side read as vectors and on the side read row by row, for narrow and wide rows.
+TEST_P(RowDistanceTier, MatchesPlainLoopOnEveryPartialBlockOffTheDiagonal) {
+  std::mt19937_64 rng(23);
+  for (std::int32_t cols : {1, 16, 17, 127, 128, 129}) {
+    for (std::int32_t rows = 65; rows <= 81; ++rows) {
+      expectLiteralTable(randomMatrix(rng, rows, cols), rows, cols);
+    }
+  }
+}
+
+// Whole tiles start where a cache line of the table starts, after a first narrow band of
+// up to seven rows, when the row count keeps every column on the same place in a line:
+// the table at each of the eight places, with row counts that do and do not.
+TEST_P(RowDistanceTier, MatchesPlainLoopWhereverTheTableStarts) {
+  std::mt19937_64 rng(29);
+  for (std::size_t shift = 0; shift < 8; ++shift) {
+    for (std::int32_t rows : {8, 15, 72, 136, 137}) {
+      expectLiteralTable(randomMatrix(rng, rows, 3), rows, 3, shift);
+    }
+    expectLiteralTable(randomMatrix(rng, 88, 130), 88, 130, shift);
   }
 }
 
