@@ -58,9 +58,9 @@ Heights heightsOf(const MatrixView& m, const double* order, std::int32_t count, 
   return h;
 }
 
-// The pivots split best near the middle of the front: the sampled rows whose largest value,
-// on the scale of the sample's ranges, is smallest, the first and then every fourth, so that
-// their regions differ. Returns how many there are (fewer than `wanted` on small samples).
+// Rows near the middle of the front: the sampled rows whose largest value, on the scale of
+// the sample's ranges, is smallest, in that order. Returns how many there are (fewer than
+// `wanted` on small samples).
 std::int32_t pivotRows(const MatrixView& m, const double* order, std::int32_t count,
                        std::int32_t bits, std::int32_t wanted, std::int32_t* pivots) {
   const std::int32_t samples = count < kSampleRows ? count : kSampleRows;
@@ -82,7 +82,7 @@ std::int32_t pivotRows(const MatrixView& m, const double* order, std::int32_t co
     }
     lastHeight = nextHeight;
     lastSample = next;
-    if (rank % 4 == 0) pivots[found++] = sampledRow(order, count, next);
+    pivots[found++] = sampledRow(order, count, next);
   }
   return found;
 }
@@ -123,13 +123,42 @@ std::int32_t keepStanding(double* begin, std::int32_t size) {
   return live;
 }
 
+// Of a few rows near the middle of the front, the one whose regions leave the fewest pairs of
+// sampled rows to compare (in the same region, or in regions whose sets are subsets).
+std::int32_t bestPivot(const MatrixView& m, const double* order, std::int32_t count,
+                       std::int32_t bits) {
+  constexpr std::int32_t kCandidates = 8;
+  std::int32_t candidates[kCandidates] = {};
+  const std::int32_t found = pivotRows(m, order, count, bits, kCandidates, candidates);
+  const std::int32_t samples = count < kSampleRows ? count : kSampleRows;
+  std::int32_t best = candidates[0];
+  std::int64_t fewest = -1;
+  for (std::int32_t c = 0; c < found; ++c) {
+    double pivot[kMaskColumns];
+    for (std::int32_t k = 0; k < bits; ++k) pivot[k] = elementAt(m, candidates[c], k);
+    unsigned char regions[kSampleRows];
+    for (std::int32_t s = 0; s < samples; ++s) {
+      regions[s] =
+          static_cast<unsigned char>(regionOf(m, sampledRow(order, count, s), pivot, bits));
+    }
+    std::int64_t pairs = 0;
+    for (std::int32_t a = 0; a < samples; ++a) {
+      for (std::int32_t b = 0; b < samples; ++b) pairs += (regions[a] & ~regions[b]) == 0 ? 1 : 0;
+    }
+    if (fewest < 0 || pairs < fewest) {
+      fewest = pairs;
+      best = candidates[c];
+    }
+  }
+  return best;
+}
+
 }  // namespace
 
 void settleByRegions(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                      DivideLimits limits) {
   const std::int32_t bits = m.cols < kMaskColumns ? m.cols : kMaskColumns;
-  std::int32_t pivotAt = 0;
-  pivotRows(m, order, count, bits, 1, &pivotAt);
+  const std::int32_t pivotAt = bestPivot(m, order, count, bits);
   double pivot[kMaskColumns];
   for (std::int32_t k = 0; k < bits; ++k) pivot[k] = elementAt(m, pivotAt, k);
   std::int32_t begin[kRegions + 1];

@@ -65,7 +65,12 @@ struct Avx2StrongLanes {
       }
       if (none(ge)) continue;
       // Of the lanes the strong row is <= everywhere, those equal to it fall only when they
-      // come after it.
+      // come after it, as every lane of a block of rows after it does.
+      if (!kListed && row < first) {
+        alive = _mm256_andnot_pd(ge, alive);
+        if (none(alive)) return 0;
+        continue;
+      }
       __m256d equal = ge;
       for (std::int32_t k = 0; k < held; ++k) {
         equal = _mm256_and_pd(equal,

@@ -64,7 +64,12 @@ struct Avx512StrongLanes {
       }
       if (ge == 0) continue;
       // Of the lanes the strong row is <= everywhere, those equal to it fall only when they
-      // come after it.
+      // come after it, as every lane of a block of rows after it does.
+      if (!kListed && row < first) {
+        alive = static_cast<__mmask8>(alive & ~ge);
+        if (alive == 0) return 0;
+        continue;
+      }
       __mmask8 equal = ge;
       for (std::int32_t k = 0; k < held; ++k) {
         equal = _mm512_mask_cmp_pd_mask(equal, x[k], _mm512_set1_pd(v[k * stride]), _CMP_EQ_OQ);

@@ -13,6 +13,7 @@
 #include "common/tier.h"
 #include "dominance/dominance.h"
 #include "dominance/fronts/front_divide.h"
+#include "dominance/fronts/front_regions.h"
 #include "dominance/passes/across_sets.h"
 #include "dominance/passes/within_set.h"
 #include "dominance/sorts/sorted_rows.h"
@@ -120,6 +121,14 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
                 }),
                 0)
           << "divided " << m.rows << " x " << m.cols << " tier " << tierName(tier);
+      flags.assign(m.rows, 1.0);
+      EXPECT_EQ(allocationsDuring([&] {
+                  const std::int32_t count = sortListedRows(
+                      viewOf(m), flags.data(), listStandingRows(flags.data(), viewOf(m).rows));
+                  if (count > 0) settleByRegions(tier, viewOf(m), flags.data(), count, {2, 3});
+                }),
+                0)
+          << "regions " << m.rows << " x " << m.cols << " tier " << tierName(tier);
     }
     std::vector<double> fa(first.rows, 1.0);
     std::vector<double> fb(second.rows, 1.0);

@@ -16,6 +16,7 @@
 #include "common/tier.h"
 #include "dominance/fronts/front_divide.h"
 #include "dominance/passes/across_sets.h"
+#include "dominance/passes/within_set.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/reference_marking.h"
 
@@ -100,6 +101,25 @@ TEST(StackUse, StaysBoundedOnTheLargestInputs) {
   EXPECT_LT(wide - idle, kStackBound) << "idle " << idle << " wide " << wide;
   std::printf("stack used: idle %zu, large %zu, deep %zu, wide %zu bytes\n", idle, large, deep,
               wide);
+}
+
+// The whole within-set pass: the strong rows on a million uniform rows, and the regions on a
+// long front of eight columns, each with the sort and the divide and conquer inside.
+TEST(StackUse, WithinSetPassStaysBounded) {
+  const std::size_t idle = stackBytesUsed([] {});
+  std::mt19937_64 rng(4);
+  RowMatrix uniform{1000000, 4, std::vector<double>(4000000)};
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (double& v : uniform.values) v = unit(rng);
+  for (const RowMatrix& m : {uniform, sphereRows(60000, 8, 5)}) {
+    std::vector<double> flags(m.rows, 1.0);
+    const MatrixView view = viewOf(m);
+    const std::size_t used =
+        stackBytesUsed([&] { markWithinSetFor(detectTier(), view, flags.data()); });
+    EXPECT_LT(used - idle, kStackBound) << m.rows << " x " << m.cols;
+    std::printf("within-set pass on %zu x %zu: stack %zu bytes above idle\n", m.rows, m.cols,
+                used - idle);
+  }
 }
 
 // Two fronts through the sorted cross-set pass, with the scan handing over at once.

@@ -11,6 +11,7 @@
 #include "common/tier.h"
 #include "dominance/dominance.h"
 #include "dominance/fronts/front_divide.h"
+#include "dominance/fronts/front_regions.h"
 #include "dominance/passes/across_sets.h"
 #include "dominance/passes/within_set.h"
 #include "dominance/sorts/sorted_rows.h"
@@ -131,6 +132,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::int32_t count = sortListedRows(view, fa.data(), listed);
       divideFront(tier, view, fa.data(), count, DivideLimits{1 + budget % 8, budget / 8 % 8});
       flagsFromListedRows(view, fa.data(), listed);
+      expectSame(fa, withinA);
+      // And a pivot's regions first, each settled by it.
+      fa.assign(a.rows, 1.0);
+      const std::int32_t again = listStandingRows(fa.data(), view.rows);
+      const std::int32_t sorted = sortListedRows(view, fa.data(), again);
+      if (sorted > 0) {
+        settleByRegions(tier, view, fa.data(), sorted,
+                        DivideLimits{1 + budget % 8, budget / 8 % 8});
+      }
+      flagsFromListedRows(view, fa.data(), again);
       expectSame(fa, withinA);
     }
   }

@@ -89,6 +89,38 @@ std::vector<double> acrossSets(Tier tier, const RowMatrix& a, const RowMatrix& b
 // a unit ahead or behind, the same rows again), widths 0 to 9, and the scan handing over to
 // the sorted pass before the first row, after a few, or never; the sorted pass dividing down
 // to single pairs or comparing small groups whole.
+// Sets whose best rows repeat, so that the strong rows have copies before and after them
+// (only the first copy may stand), with the rows the strong rows are drawn from replaced by
+// NaN rows, -0.0 against +0.0, or infinities of both signs, which give NaN scores.
+TEST_P(MarkingPaths, StrongRowsLeaveOnlyTheFirstCopyOfThemselves) {
+  std::mt19937_64 rng(5507);
+  for (int trial = 0; trial < 400; ++trial) {
+    const std::size_t rows = 64 + static_cast<std::size_t>(trial % 7) * 97;
+    const std::size_t cols = 2 + static_cast<std::size_t>(trial % 5);
+    RowMatrix m = randomRows(rng, rows, cols, 3 + trial % 4);
+    // The best rows seen so far, each copied to a later and an earlier place.
+    for (std::size_t copy = 0; copy < 6; ++copy) {
+      const std::size_t from = rng() % rows;
+      const std::size_t to = rng() % rows;
+      for (std::size_t c = 0; c < cols; ++c) {
+        m.values[from + c * rows] = c == copy % cols ? -1.0 : 0.0;
+        m.values[to + c * rows] = c == copy % cols ? -1.0 : -0.0;
+      }
+    }
+    // Rows evenly spread over the set, where the strong rows are first looked for.
+    for (std::size_t s = 0; s < 64; s += 1 + trial % 5) {
+      const std::size_t row = (rows - 1) * s / 63;
+      const double odd[] = {std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(), -0.0};
+      m.values[row + (s % cols) * rows] = odd[(s + static_cast<std::size_t>(trial)) % 4];
+    }
+    std::vector<double> flags(m.rows, 1.0);
+    markWithinSetWithLimits(GetParam(), viewOf(m), flags.data(), WithinSetLimits{0, {0, 0}});
+    ASSERT_EQ(flags, referenceWithinSet(m)) << "trial " << trial;
+  }
+}
+
 TEST_P(MarkingPaths, AcrossSetsMatchesTheScanWhereverTheSortedPassTakesOver) {
   std::mt19937_64 rng(7703);
   const std::int64_t budgets[] = {-1, 0, 3, 40, kScanOnly};
