@@ -19,11 +19,10 @@ TIER_BEGIN_AVX512
 
 namespace {
 
-// Sixteen candidates at a time, each column of them in two registers, the verdicts in mask
-// registers; up to eight columns stay in registers, and lanes that pass those with more
-// columns are finished one by one. On an AMD EPYC (Zen 5) this outpaces the AVX2 kernel's
-// eight candidates.
-constexpr std::int32_t kBlock = 16;
+// Eight or sixteen candidates at a time, each column of them in one or two registers, the
+// verdicts in mask registers; up to eight columns stay in registers, and lanes that pass
+// those with more columns are finished one by one. On an AMD EPYC (Zen 5) sixteen outpace
+// the AVX2 kernel's eight candidates from four columns on; with fewer, eight measured faster.
 constexpr std::int32_t kMaxHeld = 8;
 
 __m512d columnLanes(const double* values, const std::int32_t* rows) {
@@ -31,52 +30,56 @@ __m512d columnLanes(const double* values, const std::int32_t* rows) {
   return _mm512_i32gather_pd(index, values, 8);
 }
 
-// Lanes of the sixteen candidate `rows` that no row listed in group[0 .. size) is <= in
-// every column from `col` on.
-template <std::int32_t kHeld>
+// Lanes of the 8 * kHalves candidate `rows` (those set in `lanes`) that no row listed in
+// group[0 .. size) is <= in every column from `col` on.
+template <std::int32_t kHeld, int kHalves>
 unsigned uncoveredLanes(const MatrixView& m, const double* group, std::int32_t size,
                         const std::int32_t* rows, unsigned lanes, std::int32_t col) {
-  __m512d low[kHeld];
-  __m512d high[kHeld];
-  for (std::int32_t k = 0; k < kHeld; ++k) {
-    const double* values = columnData(m, col + k);
-    low[k] = columnLanes(values, rows);
-    high[k] = columnLanes(values, rows + 8);
+  __m512d x[kHalves][kHeld];
+  for (int h = 0; h < kHalves; ++h) {
+    for (std::int32_t k = 0; k < kHeld; ++k)
+      x[h][k] = columnLanes(columnData(m, col + k), rows + 8 * h);
   }
   const bool wide = m.cols - col > kHeld;
   const std::ptrdiff_t stride = m.rows;
   const double* const first = columnData(m, col);
-  auto liveLow = static_cast<__mmask8>(lanes & 0xFFu);
-  auto liveHigh = static_cast<__mmask8>(lanes >> 8);
+  __mmask8 live[kHalves];
+  for (int h = 0; h < kHalves; ++h) live[h] = static_cast<__mmask8>(lanes >> (8 * h) & 0xFFu);
   for (std::int32_t s = 0; s < size; ++s) {
     const double* values = first + rowOf(group[s]);
+    __mmask8 cover[kHalves];
     __m512d v = _mm512_set1_pd(values[0]);
-    __mmask8 coverLow = _mm512_mask_cmp_pd_mask(liveLow, v, low[0], _CMP_LE_OQ);
-    __mmask8 coverHigh = _mm512_mask_cmp_pd_mask(liveHigh, v, high[0], _CMP_LE_OQ);
+    for (int h = 0; h < kHalves; ++h)
+      cover[h] = _mm512_mask_cmp_pd_mask(live[h], v, x[h][0], _CMP_LE_OQ);
     for (std::int32_t k = 1; k < kHeld; ++k) {
       v = _mm512_set1_pd(values[k * stride]);
-      coverLow = _mm512_mask_cmp_pd_mask(coverLow, v, low[k], _CMP_LE_OQ);
-      coverHigh = _mm512_mask_cmp_pd_mask(coverHigh, v, high[k], _CMP_LE_OQ);
+      for (int h = 0; h < kHalves; ++h)
+        cover[h] = _mm512_mask_cmp_pd_mask(cover[h], v, x[h][k], _CMP_LE_OQ);
     }
+    unsigned covered = 0;
+    for (int h = 0; h < kHalves; ++h) covered |= static_cast<unsigned>(cover[h]) << (8 * h);
     if (wide) {
-      unsigned covered = coverLow | static_cast<unsigned>(coverHigh) << 8;
       for (unsigned open = covered; open != 0; open &= open - 1) {
         const int lane = lowestLane(open);
         if (!rowAtMostFrom(m, rowOf(group[s]), rows[lane], col + kHeld)) covered &= ~(1u << lane);
       }
-      coverLow = static_cast<__mmask8>(covered & 0xFFu);
-      coverHigh = static_cast<__mmask8>(covered >> 8);
     }
-    liveLow = static_cast<__mmask8>(liveLow & ~coverLow);
-    liveHigh = static_cast<__mmask8>(liveHigh & ~coverHigh);
-    if ((liveLow | liveHigh) == 0) return 0;
+    unsigned left = 0;
+    for (int h = 0; h < kHalves; ++h) {
+      live[h] = static_cast<__mmask8>(live[h] & ~(covered >> (8 * h)));
+      left |= live[h];
+    }
+    if (left == 0) return 0;
   }
-  return liveLow | static_cast<unsigned>(liveHigh) << 8;
+  unsigned standing = 0;
+  for (int h = 0; h < kHalves; ++h) standing |= static_cast<unsigned>(live[h]) << (8 * h);
+  return standing;
 }
 
-template <std::int32_t kHeld>
+template <std::int32_t kHeld, int kHalves = (kHeld >= 4 ? 2 : 1)>
 void coverPairs(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
                 std::int32_t lowerSize, std::int32_t col) {
+  constexpr std::int32_t kBlock = 8 * kHalves;
   // A last, short block repeats its last candidate in the lanes it lacks.
   for (std::int32_t b = 0; b < lowerSize; b += kBlock) {
     const std::int32_t count = lowerSize - b < kBlock ? lowerSize - b : kBlock;
@@ -85,7 +88,7 @@ void coverPairs(const MatrixView& m, const double* upper, std::int32_t upperSize
       rows[lane] = rowOf(lower[b + (lane < count ? lane : count - 1)]);
     }
     const unsigned lanes = (1u << count) - 1u;
-    const unsigned standing = uncoveredLanes<kHeld>(m, upper, upperSize, rows, lanes, col);
+    const unsigned standing = uncoveredLanes<kHeld, kHalves>(m, upper, upperSize, rows, lanes, col);
     for (std::int32_t lane = 0; lane < count; ++lane) {
       if ((standing >> lane & 1u) == 0) lower[b + lane] = kNoRow;
     }
