@@ -3,17 +3,11 @@
 // rows take square blocks of 8 x 8, whose pattern of stores keeps the table's writes
 // closest to writing it once.
 
+#include "common/avx512_diagnostics.h"
 #include "common/no_contraction.h"
 #include "distance/row_distance_tiers.h"
 
 #if TIER_HAS_X86
-
-// GCC 12 takes the undefined pass-through operand inside the AVX-512 intrinsics for a read
-// of an uninitialised variable.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 
 #include <immintrin.h>
 

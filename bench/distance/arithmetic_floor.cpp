@@ -1,15 +1,10 @@
 #include "bench/distance/arithmetic_floor.h"
 
+#include "common/avx512_diagnostics.h"
 #include "common/no_contraction.h"
 #include "common/tier_target.h"
 
 #if TIER_HAS_X86
-// GCC 12 takes the undefined pass-through operand inside the AVX-512 intrinsics for a read
-// of an uninitialised variable.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include <immintrin.h>
 #endif
 

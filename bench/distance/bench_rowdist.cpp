@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "bench/distance/arithmetic_floor.h"
+#include "bench/processor_name.h"
 #include "common/tier.h"
 #include "common/tier_target.h"
 #include "distance/row_distance.h"
@@ -196,19 +196,6 @@ void registerAll() {
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
 #endif
-}
-
-// The processor's name as the operating system reports it.
-std::string processorName() {
-  std::ifstream info("/proc/cpuinfo");
-  std::string line;
-  while (std::getline(info, line)) {
-    if (line.rfind("model name", 0) == 0) {
-      const std::size_t colon = line.find(':');
-      if (colon != std::string::npos) return line.substr(colon + 2);
-    }
-  }
-  return "unknown processor";
 }
 
 // Remembers the best CPU seconds per iteration of each benchmark, by name, for the summary:

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <regex>
@@ -20,6 +19,7 @@
 #include "bench/dominance/literal_marking.h"
 #include "bench/dominance/two_set_workloads.h"
 #include "bench/dominance/workloads.h"
+#include "bench/processor_name.h"
 #include "common/tier.h"
 #include "dominance/dominance.h"
 #include "dominance/passes/across_sets.h"
@@ -130,18 +130,6 @@ std::string fingerprint(const Workload& w) {
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return std::to_string(w.rows) + "x" + std::to_string(w.cols) + ":" + text;
-}
-
-std::string processorName() {
-  std::ifstream info("/proc/cpuinfo");
-  std::string line;
-  while (std::getline(info, line)) {
-    if (line.rfind("model name", 0) == 0) {
-      const std::size_t colon = line.find(':');
-      if (colon != std::string::npos) return line.substr(colon + 2);
-    }
-  }
-  return "unknown processor";
 }
 
 // After the usual table, per workload: the shipped time, its speed-up over the literal

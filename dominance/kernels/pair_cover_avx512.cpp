@@ -1,3 +1,4 @@
+#include "common/avx512_diagnostics.h"
 #include "common/no_contraction.h"
 #include "common/tier_target.h"
 #include "dominance/dominance_rule.h"
@@ -7,13 +8,6 @@
 
 #if TIER_HAS_X86
 #include <immintrin.h>
-
-// GCC 12 takes the undefined pass-through operand inside the AVX-512 intrinsics for a read
-// of an uninitialised variable.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 
 TIER_BEGIN_AVX512
 
