@@ -1,5 +1,6 @@
 #include "common/avx512_diagnostics.h"
 #include "common/no_contraction.h"
+#include "common/prefetch.h"
 #include "common/tier_target.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/lane_bits.h"

@@ -1,4 +1,5 @@
 #include "common/no_contraction.h"
+#include "common/prefetch.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/lane_bits.h"
 #include "dominance/kernels/strong_rows.h"

@@ -19,6 +19,12 @@ namespace {
 constexpr std::int32_t kFirstCheck = 2048;
 constexpr std::int32_t kCheckEvery = 8192;
 
+// The matrix streams past the strong rows once, each column on its own: the hardware's own
+// prefetching measured twice as slow on an AMD EPYC (Zen 5) as asking for lines this many
+// rows ahead.
+constexpr std::int32_t kRowsPerLine = 8;
+constexpr std::int32_t kStreamAhead = 1024;
+
 template <class Lanes>
 struct StrongRowPass {
   template <std::int32_t kCols>
@@ -35,6 +41,12 @@ struct StrongRowPass {
           (j % kCheckEvery == 0 && j > 0 && count > j / 8 * 7)) {
         for (std::int32_t row = j; row < m.rows; ++row) flags[count++] = row;
         return count;
+      }
+      // Far enough ahead of the blocks that memory keeps up, a line per column at a time.
+      if (j % kRowsPerLine == 0 && j + kStreamAhead < m.rows) {
+        for (std::int32_t k = 0; k < (kCols > 0 ? kCols : m.cols); ++k) {
+          prefetchRead(columnData(m, k) + (j + kStreamAhead));
+        }
       }
       const std::int32_t size = m.rows - j < kWidth ? m.rows - j : kWidth;
       unsigned standing = Lanes::template standing<kCols, false>(m, j, nullptr, size, strong);
