@@ -19,6 +19,13 @@ namespace {
 // the AVX2 kernel's eight candidates from four columns on; with fewer, eight measured faster.
 constexpr std::int32_t kMaxHeld = 8;
 
+// On long fronts most rows of a group are above every candidate in one of the first few
+// columns; once four columns leave no lane covered, the rest are not compared. An Intel Xeon
+// (Ice Lake) compares into mask registers on one port only: sphere 50000 x 8 took 127-139 ms
+// against 152-180 ms comparing every column, anti-correlated 100000 x 8 161-213 against
+// 175-228.
+constexpr std::int32_t kFirstCheck = 4;
+
 __m512d columnLanes(const double* values, const std::int32_t* rows) {
   const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows));
   return _mm512_i32gather_pd(index, values, 8);
@@ -46,6 +53,11 @@ unsigned uncoveredLanes(const MatrixView& m, const double* group, std::int32_t s
     for (int h = 0; h < kHalves; ++h)
       cover[h] = _mm512_mask_cmp_pd_mask(live[h], v, x[h][0], _CMP_LE_OQ);
     for (std::int32_t k = 1; k < kHeld; ++k) {
+      if (k == kFirstCheck) {
+        unsigned any = 0;
+        for (int h = 0; h < kHalves; ++h) any |= cover[h];
+        if (any == 0) break;
+      }
       v = _mm512_set1_pd(values[k * stride]);
       for (int h = 0; h < kHalves; ++h)
         cover[h] = _mm512_mask_cmp_pd_mask(cover[h], v, x[h][k], _CMP_LE_OQ);
