@@ -229,8 +229,11 @@ void settleRun(const Divide& d, double* order, std::int32_t count) {
 
 }  // namespace
 
+// Groups of up to 65536 pairs go to the tier's pair cover whole: on an Intel Xeon (Ice
+// Lake) 10000 x 5 fronts settled in 6.8 ms against 9.9 with 16384 (AVX-512), 50000 x 4 in
+// 85-89 ms against 99-102 (baseline); 1024 rows per leaf run measured slower than 512.
 DivideLimits defaultDivideLimits() {
-  return {512, 16384};
+  return {512, 65536};
 }
 
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
