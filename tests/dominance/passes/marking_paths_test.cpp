@@ -147,6 +147,33 @@ TEST_P(MarkingPaths, AcrossSetsMatchesTheScanWhereverTheSortedPassTakesOver) {
   }
 }
 
+// Three columns, where sweeps settle most rows and the divide and conquer the rest: first-set
+// rows that some second-set row dominates, and second-set rows that only such rows are <=.
+// Sets a unit apart, repeats across the sets, few distinct values (ties in the staircase's
+// columns), and sets too large to compare pair by pair, so the groups left open divide.
+TEST_P(MarkingPaths, AcrossSetsOnThreeColumnsLeaveOnlyOpenRowsToDivide) {
+  std::mt19937_64 rng(7717);
+  const std::int64_t leaves[] = {0, 8, 512};
+  for (int trial = 0; trial < 240; ++trial) {
+    const std::size_t rows = 1 + static_cast<std::size_t>(trial * 37 % 260);
+    const RowMatrix a =
+        trial % 4 == 3 ? randomRows(rng, rows, 3, 2 + trial % 6) : frontRows(rng, rows, 3);
+    const std::size_t otherRows = 1 + static_cast<std::size_t>(trial * 53 % 240);
+    const RowMatrix b =
+        trial % 3 == 2 ? frontRows(rng, otherRows, 3) : pairedSet(rng, a, otherRows, 2 + trial % 5);
+    const std::vector<double> within = referenceWithinSet(a);
+    std::vector<double> expectA = within;
+    std::vector<double> expectB(b.rows, 1.0);
+    referenceAcrossSets(a, expectA, b, expectB);
+    for (const std::int64_t leaf : leaves) {
+      std::vector<double> fa = within;
+      const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, {-1, 0, leaf});
+      ASSERT_EQ(fa, expectA) << "trial " << trial << " leaf " << leaf;
+      ASSERT_EQ(fb, expectB) << "trial " << trial << " leaf " << leaf;
+    }
+  }
+}
+
 // One matrix as both sets: each row equals its counterpart, so every row of the second set
 // falls to a standing row of the first or to a row that dominates it.
 TEST_P(MarkingPaths, AcrossSetsOnOneMatrixTwice) {
