@@ -1,62 +1,64 @@
 #ifndef DOMINANCE_ACROSS_CORNER_STAIRCASE_H
 #define DOMINANCE_ACROSS_CORNER_STAIRCASE_H
 
-// The rows met so far by a sweep in sorted order, reduced to those minimal in the second and
-// third columns: enough to tell whether any of them is <= a given pair of values in both.
-// The steps live at the start of their own list, entries[0 .. size): by strictly rising second
-// column and strictly falling third. Behind them lie the entries the sweep has passed and the
-// staircase no longer needs, then those still to come; an entry joins at the place the sweep
-// has reached, so the steps never outgrow what was passed. Included by the .cpp files of this
-// folder only.
+// The entries met so far by a sweep, reduced to those minimal in two keys: enough to tell
+// whether any of them is <= a given pair of keys in both, and the lowest second key among
+// those whose first key is <= a given one. The steps live at the start of their own list,
+// entries[0 .. size): by strictly rising first key and strictly falling second. Behind them
+// lie the entries the sweep has passed and the staircase no longer needs, then those still
+// to come; an entry joins at the place the sweep has reached, so the steps never outgrow what
+// was passed. Included by the .cpp files of this folder only.
 
 #include <algorithm>
 #include <cstdint>
 
 namespace {
 
-template <class RowOf>
+template <class FirstKey, class SecondKey>
 struct CornerStaircase {
-  const double* second;  // the columns of the matrix the entries list rows of
-  const double* third;
-  RowOf rowOf;
+  FirstKey firstKey;  // double firstKey(double entry)
+  SecondKey secondKey;
   double* entries;
   std::int32_t size = 0;
 
-  double secondOf(double entry) const { return second[rowOf(entry)]; }
-  double thirdOf(double entry) const { return third[rowOf(entry)]; }
-
-  // The first step whose second column is above y; without branching on the data, which a
+  // The first step whose first key is above y; without branching on the data, which a
   // random staircase would mispredict at every step.
   double* firstAbove(double y) const {
     if (size == 0) return entries;
     double* base = entries;
     for (std::int32_t n = size; n > 1;) {
       const std::int32_t half = n / 2;
-      base = secondOf(base[half]) <= y ? base + half : base;
+      base = firstKey(base[half]) <= y ? base + half : base;
       n -= half;
     }
-    return base + (secondOf(*base) <= y ? 1 : 0);
+    return base + (firstKey(*base) <= y ? 1 : 0);
   }
 
-  // Some step is <= (y, z): the last one with second column <= y has the lowest third.
+  // Some step is <= (y, z): the last one with first key <= y has the lowest second key.
   bool covers(double y, double z) const {
     const double* const after = firstAbove(y);
-    return after != entries && thirdOf(after[-1]) <= z;
+    return after != entries && secondKey(after[-1]) <= z;
+  }
+
+  // The step of lowest second key among those whose first key is <= y, or none.
+  const double* lowestUpTo(double y) const {
+    const double* const after = firstAbove(y);
+    return after != entries ? after - 1 : nullptr;
   }
 
   // Adds the entry at entries[at], at or behind the end of the steps, unless a step is <= it
-  // in both columns; it then replaces the steps it is <= in both.
+  // in both keys; it then replaces the steps it is <= in both.
   void add(std::int32_t at) {
     const double entry = entries[at];
-    const double y = secondOf(entry);
-    const double z = thirdOf(entry);
+    const double y = firstKey(entry);
+    const double z = secondKey(entry);
     double* const after = firstAbove(y);
-    if (after != entries && thirdOf(after[-1]) <= z) return;
+    if (after != entries && secondKey(after[-1]) <= z) return;
     double* from = after;
-    if (from != entries && secondOf(from[-1]) == y) --from;
+    if (from != entries && firstKey(from[-1]) == y) --from;
     double* to = after;
     double* const end = entries + size;
-    while (to != end && thirdOf(*to) >= z) ++to;
+    while (to != end && secondKey(*to) >= z) ++to;
     const auto replaced = static_cast<std::int32_t>(to - from);
     const auto place = static_cast<std::int32_t>(from - entries);
     if (replaced == 0) {
@@ -74,10 +76,19 @@ struct CornerStaircase {
   }
 };
 
+template <class FirstKey, class SecondKey>
+CornerStaircase<FirstKey, SecondKey> cornerStaircase(FirstKey firstKey, SecondKey secondKey,
+                                                     double* entries) {
+  return CornerStaircase<FirstKey, SecondKey>{firstKey, secondKey, entries};
+}
+
+// Keys read from two columns of the rows the entries list.
 template <class RowOf>
-CornerStaircase<RowOf> cornerStaircase(const double* second, const double* third, RowOf rowOf,
-                                       double* entries) {
-  return CornerStaircase<RowOf>{second, third, rowOf, entries};
+auto columnStaircase(const double* firstColumn, const double* secondColumn, RowOf rowOf,
+                     double* entries) {
+  return cornerStaircase([firstColumn, rowOf](double e) { return firstColumn[rowOf(e)]; },
+                         [secondColumn, rowOf](double e) { return secondColumn[rowOf(e)]; },
+                         entries);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ std::int32_t sweepUndominatedFirst(const MatrixView& first, double* firstEntries
                                    std::int32_t firstCount, const MatrixView& second,
                                    double* secondRows, std::int32_t secondCount,
                                    FirstPacking packing) {
-  auto passed = cornerStaircase(
+  auto passed = columnStaircase(
       columnData(second, 1), columnData(second, 2), [](double entry) { return rowOf(entry); },
       secondRows);
   const double* firstY = columnData(first, 1);
@@ -42,8 +42,8 @@ std::int32_t sweepUncoveredSecond(const MatrixView& first, double* firstEntries,
   const auto rowOfFirst = [packing](double entry) { return firstRow(entry, packing); };
   const double* firstY = columnData(first, 1);
   const double* firstZ = columnData(first, 2);
-  auto none = cornerStaircase(firstY, firstZ, rowOfFirst, firstEntries);
-  auto lowered = cornerStaircase(firstY, firstZ, rowOfFirst, firstEntries + noneCount);
+  auto none = columnStaircase(firstY, firstZ, rowOfFirst, firstEntries);
+  auto lowered = columnStaircase(firstY, firstZ, rowOfFirst, firstEntries + noneCount);
   const std::int32_t loweredCount = firstCount - noneCount;
   const double* y = columnData(second, 1);
   const double* z = columnData(second, 2);
