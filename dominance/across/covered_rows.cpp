@@ -20,6 +20,13 @@ struct CoverRule {
   std::int32_t pointRow(double entry) const { return firstRow(entry, packing); }
   std::int32_t queryRow(double entry) const { return rowOf(entry); }
 
+  double pointWeight(double entry) const {
+    return -static_cast<double>(firstLowest(entry, packing));
+  }
+  void learn(double& query, double weight) const {
+    if (-weight > rowOf(query)) query = kNoRow;
+  }
+
   void pairs(const double* points, std::int32_t pointCount, double* queries,
              std::int32_t queryCount, std::int32_t col) const {
     for (std::int32_t q = 0; q < queryCount; ++q) {

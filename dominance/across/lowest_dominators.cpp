@@ -22,6 +22,9 @@ struct LowestRule {
     if (s < firstLowest(query, packing)) query = firstEntry(queryRow(query), s, packing);
   }
 
+  double pointWeight(double entry) const { return entry; }
+  void learn(double& query, double weight) const { lower(query, rowOf(weight)); }
+
   void pairs(const double* points, std::int32_t pointCount, double* queries,
              std::int32_t queryCount, std::int32_t col) const {
     for (std::int32_t q = 0; q < queryCount; ++q) {

@@ -11,12 +11,15 @@
 //   all(p, np, q, nq)        every point meets every query
 //   settle(q, nq)            moves queries with nothing left to learn behind the others and
 //                            returns how many remain
+//   pointWeight(e)           what a point teaches, as a double: the lower the more
+//   learn(q, weight)         a query meets a point of that weight
 // Included by the .cpp files of this folder only.
 
 #include <algorithm>
 #include <cstdint>
 
 #include "common/matrix_view.h"
+#include "dominance/across/corner_staircase.h"
 
 namespace {
 
@@ -43,6 +46,42 @@ Thirds partitionByValue(double* entries, std::int32_t size, const double* values
   return {less, greater};
 }
 
+// The most steps the sweep of the last two columns keeps before it leaves the rest to the
+// split; bounds the shifting each new step costs.
+constexpr std::int32_t kSweptSteps = 256;
+
+// The last two columns by one sweep: points and queries sorted by column `col`, each query
+// meets the points <= it there, reduced to a staircase in column col + 1 and weight, whose
+// step of lowest weight among those <= the query in col + 1 is all it needs. Returns false,
+// having taught the queries met so far only what holds, when the staircase grows too long.
+template <class Rule>
+bool sweepLastTwoColumns(const Rule& rule, double* points, std::int32_t pointCount, double* queries,
+                         std::int32_t queryCount, std::int32_t col) {
+  const double* pointKeys = columnData(rule.pointSet, col);
+  const double* queryKeys = columnData(rule.querySet, col);
+  const double* pointValues = columnData(rule.pointSet, col + 1);
+  const double* queryValues = columnData(rule.querySet, col + 1);
+  std::sort(points, points + pointCount, [&](double a, double b) {
+    return pointKeys[rule.pointRow(a)] < pointKeys[rule.pointRow(b)];
+  });
+  std::sort(queries, queries + queryCount, [&](double a, double b) {
+    return queryKeys[rule.queryRow(a)] < queryKeys[rule.queryRow(b)];
+  });
+  auto steps = cornerStaircase([&](double e) { return pointValues[rule.pointRow(e)]; },
+                               [&](double e) { return rule.pointWeight(e); }, points);
+  std::int32_t p = 0;
+  for (std::int32_t q = 0; q < queryCount; ++q) {
+    const std::int32_t row = rule.queryRow(queries[q]);
+    for (; p < pointCount && pointKeys[rule.pointRow(points[p])] <= queryKeys[row]; ++p) {
+      if (steps.size == kSweptSteps) return false;
+      steps.add(p);
+    }
+    const double* const lowest = steps.lowestUpTo(queryValues[row]);
+    if (lowest != nullptr) rule.learn(queries[q], rule.pointWeight(*lowest));
+  }
+  return true;
+}
+
 // Splitting the queries at their median in `col` leaves three smaller problems: points and
 // queries below it, the same above, and the points at or below it against the queries at or
 // above it, which meet the column already and go on with the next. The first two nest on at
@@ -59,6 +98,10 @@ void splitByColumns(const Rule& rule, double* points, std::int32_t pointCount, d
     if (col == rule.querySet.cols) return rule.all(points, pointCount, queries, queryCount);
     if (std::int64_t{pointCount} * queryCount <= rule.leafPairs) {
       return rule.pairs(points, pointCount, queries, queryCount, col);
+    }
+    if (col + 2 == rule.querySet.cols &&
+        sweepLastTwoColumns(rule, points, pointCount, queries, queryCount, col)) {
+      return;
     }
     const double* pointValues = columnData(rule.pointSet, col);
     const double* queryValues = columnData(rule.querySet, col);

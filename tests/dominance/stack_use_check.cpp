@@ -144,11 +144,17 @@ TEST(StackUse, CrossSetPassStaysBounded) {
                                              defaultAcrossAllowance().leafPairs);
   const std::size_t deep = acrossStackBytes(sphereRows(100000, 5, 6), sphereRows(100000, 5, 7), 0);
   const std::size_t swept = acrossStackBytes(sphereRows(300000, 2, 8), sphereRows(300000, 2, 9), 0);
+  // Three columns, the second set a little ahead: the sweeps leave the dominated rows of the
+  // first set, and the rows of the second that only they are <=, to the halving.
+  RowMatrix ahead = sphereRows(300000, 3, 11);
+  for (double& v : ahead.values) v -= 0.002;
+  const std::size_t opened = acrossStackBytes(sphereRows(300000, 3, 10), ahead, 0);
   EXPECT_LT(large - idle, kStackBound) << "idle " << idle << " large " << large;
   EXPECT_LT(deep - idle, kStackBound) << "idle " << idle << " deep " << deep;
   EXPECT_LT(swept - idle, kStackBound) << "idle " << idle << " swept " << swept;
-  std::printf("cross-set stack used: idle %zu, large %zu, deep %zu, swept %zu bytes\n", idle, large,
-              deep, swept);
+  EXPECT_LT(opened - idle, kStackBound) << "idle " << idle << " opened " << opened;
+  std::printf("cross-set stack used: idle %zu, large %zu, deep %zu, swept %zu, opened %zu bytes\n",
+              idle, large, deep, swept, opened);
 }
 
 }  // namespace

@@ -147,6 +147,63 @@ TEST_P(MarkingPaths, AcrossSetsMatchesTheScanWhereverTheSortedPassTakesOver) {
   }
 }
 
+// Three columns, where sweeps settle most rows and the divide and conquer the rest: first-set
+// rows that some second-set row dominates, and second-set rows that only such rows are <=.
+// Sets a unit apart, repeats across the sets, few distinct values (ties in the staircase's
+// columns), and sets too large to compare pair by pair, so the groups left open divide.
+TEST_P(MarkingPaths, AcrossSetsOnThreeColumnsLeaveOnlyOpenRowsToDivide) {
+  std::mt19937_64 rng(7717);
+  const std::int64_t leaves[] = {0, 8, 512};
+  for (int trial = 0; trial < 240; ++trial) {
+    const std::size_t rows = 1 + static_cast<std::size_t>(trial * 37 % 260);
+    const RowMatrix a =
+        trial % 4 == 3 ? randomRows(rng, rows, 3, 2 + trial % 6) : frontRows(rng, rows, 3);
+    const std::size_t otherRows = 1 + static_cast<std::size_t>(trial * 53 % 240);
+    const RowMatrix b =
+        trial % 3 == 2 ? frontRows(rng, otherRows, 3) : pairedSet(rng, a, otherRows, 2 + trial % 5);
+    const std::vector<double> within = referenceWithinSet(a);
+    std::vector<double> expectA = within;
+    std::vector<double> expectB(b.rows, 1.0);
+    referenceAcrossSets(a, expectA, b, expectB);
+    for (const std::int64_t leaf : leaves) {
+      std::vector<double> fa = within;
+      const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, {-1, 0, leaf});
+      ASSERT_EQ(fa, expectA) << "trial " << trial << " leaf " << leaf;
+      ASSERT_EQ(fb, expectB) << "trial " << trial << " leaf " << leaf;
+    }
+  }
+}
+
+// Four columns whose last two give the sweep of the split a staircase too long to keep, so it
+// leaves the rest to the split: rows rising in the third column and falling in the fourth, in
+// index order, with each set's rows interleaved in both.
+TEST_P(MarkingPaths, AcrossSetsOnALongStaircaseInTheLastColumns) {
+  std::mt19937_64 rng(7723);
+  for (int trial = 0; trial < 6; ++trial) {
+    const std::size_t rows = 700 + static_cast<std::size_t>(trial) * 150;
+    RowMatrix a = randomRows(rng, rows / 2, 4, 2);
+    RowMatrix b = randomRows(rng, rows, 4, 2);
+    for (std::size_t r = 0; r < b.rows; ++r) {
+      b.values[r + 2 * b.rows] = static_cast<double>(r);
+      b.values[r + 3 * b.rows] = static_cast<double>(3 * rows - r);
+    }
+    for (std::size_t r = 0; r < a.rows; ++r) {
+      a.values[r + 0 * a.rows] = 1.0 + static_cast<double>(trial % 2);
+      a.values[r + 2 * a.rows] = static_cast<double>(2 * r + rng() % 3);
+      a.values[r + 3 * a.rows] = static_cast<double>(3 * rows - 2 * r + rng() % 3);
+    }
+    const std::vector<double> within = referenceWithinSet(a);
+    std::vector<double> expectA = within;
+    std::vector<double> expectB(b.rows, 1.0);
+    referenceAcrossSets(a, expectA, b, expectB);
+    std::vector<double> fa = within;
+    const std::vector<double> fb =
+        acrossSets(GetParam(), a, b, fa, {-1, 0, defaultAcrossAllowance().leafPairs});
+    ASSERT_EQ(fa, expectA) << "trial " << trial;
+    ASSERT_EQ(fb, expectB) << "trial " << trial;
+  }
+}
+
 // One matrix as both sets: each row equals its counterpart, so every row of the second set
 // falls to a standing row of the first or to a row that dominates it.
 TEST_P(MarkingPaths, AcrossSetsOnOneMatrixTwice) {
