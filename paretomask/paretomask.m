@@ -81,6 +81,13 @@
 %! assert (fa, 0);
 %! assert (fb, [1; 1]);
 
+% Without columns every row equals every other: the first row of A stands, and it is
+% <= every row of B, which all fall
+%!test
+%! [fa, fb] = paretomask (zeros (3, 0), zeros (2, 0));
+%! assert (fa, [1; 0; 0]);
+%! assert (fb, [0; 0]);
+
 % One output still judges A against B; an empty B changes nothing; inputs after
 % the second are ignored, whatever their width
 %!assert (paretomask ([2 2], [1 1; 3 3]), 0)
