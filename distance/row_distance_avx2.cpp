@@ -43,39 +43,41 @@ inline void addSquares(__m256d& low, __m256d& high, double rowI, __m256d rowsLow
   high = _mm256_add_pd(high, _mm256_mul_pd(dHigh, dHigh));
 }
 
-// Rows past `count` read as 0.0; four or more load without a mask.
-inline __m256d loadRows(const double* p, std::ptrdiff_t count) {
-  if (count >= kLanes) return _mm256_loadu_pd(p);
-  const __m256i lanes = _mm256_setr_epi64x(0, 1, 2, 3);
-  return _mm256_maskload_pd(p, _mm256_cmpgt_epi64(_mm256_set1_epi64x(count), lanes));
-}
-
 inline Square squareRoot(const Square& v) {
   return Square{_mm256_sqrt_pd(v.r0), _mm256_sqrt_pd(v.r1), _mm256_sqrt_pd(v.r2),
                 _mm256_sqrt_pd(v.r3)};
 }
 
-// Each lane sums its own pair, column by column, row i minus row j, then takes the square
-// root. Rows of i past iCount repeat the last one and rows of j past jCount read 0.0, so
-// an edge block reads no row past the matrix.
-inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
-                          std::ptrdiff_t b, std::ptrdiff_t jCount) {
-  const std::ptrdiff_t iLast = iCount - 1;
-  const std::ptrdiff_t a1 = a + upTo(1, iLast), a2 = a + upTo(2, iLast), a3 = a + upTo(3, iLast);
-  const double* const data = t.data;
-  const std::ptrdiff_t rows = t.rows;
-  const std::ptrdiff_t cols = t.cols;
+inline Square noSquare() {
   const __m256d zero = _mm256_setzero_pd();
-  Block s{{zero, zero, zero, zero}, {zero, zero, zero, zero}};
-  for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const double* const x = data + column;
-    const __m256d rowsLow = loadRows(x + b, jCount);
-    const __m256d rowsHigh = loadRows(x + (b + kLanes), jCount - kLanes);
-    addSquares(s.low.r0, s.high.r0, x[a], rowsLow, rowsHigh);
-    addSquares(s.low.r1, s.high.r1, x[a1], rowsLow, rowsHigh);
-    addSquares(s.low.r2, s.high.r2, x[a2], rowsLow, rowsHigh);
-    addSquares(s.low.r3, s.high.r3, x[a3], rowsLow, rowsHigh);
+  return Square{zero, zero, zero, zero};
+}
+
+// Member r from from + r * kLanes.
+inline Square loadSquare(const double* from) {
+  return Square{_mm256_loadu_pd(from), _mm256_loadu_pd(from + kLanes),
+                _mm256_loadu_pd(from + 2 * kLanes), _mm256_loadu_pd(from + 3 * kLanes)};
+}
+
+// Each lane sums its own pair, column by column, row i minus row j.
+inline Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block s) {
+  for (std::ptrdiff_t k = 0; k < count; ++k) {
+    const double* const x = rowsI + k * kPanelRows;
+    const __m256d rowsLow = _mm256_loadu_pd(rowsJ + k * kTileSide);
+    const __m256d rowsHigh = _mm256_loadu_pd(rowsJ + (k * kTileSide + kLanes));
+    addSquares(s.low.r0, s.high.r0, x[0], rowsLow, rowsHigh);
+    addSquares(s.low.r1, s.high.r1, x[1], rowsLow, rowsHigh);
+    addSquares(s.low.r2, s.high.r2, x[2], rowsLow, rowsHigh);
+    addSquares(s.low.r3, s.high.r3, x[3], rowsLow, rowsHigh);
   }
+  return s;
+}
+
+inline Block noSums() {
+  return Block{noSquare(), noSquare()};
+}
+
+inline Block squareRoots(const Block& s) {
   return Block{squareRoot(s.low), squareRoot(s.high)};
 }
 
@@ -96,6 +98,15 @@ inline void storeSquare(double* first, std::ptrdiff_t stride, const Square& v) {
   _mm256_storeu_pd(first + stride, v.r1);
   _mm256_storeu_pd(first + 2 * stride, v.r2);
   _mm256_storeu_pd(first + 3 * stride, v.r3);
+}
+
+inline Block loadSums(const double* from) {
+  return Block{loadSquare(from), loadSquare(from + kLanes * kLanes)};
+}
+
+inline void storeSums(double* to, const Block& s) {
+  storeSquare(to, kLanes, s.low);
+  storeSquare(to + kLanes * kLanes, kLanes, s.high);
 }
 
 inline void storeLower(double* first, std::ptrdiff_t stride, const Block& v) {

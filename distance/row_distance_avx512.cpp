@@ -39,12 +39,6 @@ inline void addSquare(__m512d& sum, __m512d rowsI, __m512d rowsJ) {
   sum = _mm512_add_pd(sum, _mm512_mul_pd(d, d));
 }
 
-// The lanes of the first `count` rows, none when count <= 0.
-inline __mmask8 laneMask(std::ptrdiff_t count) {
-  if (count >= kLanes) return static_cast<__mmask8>(0xFF);
-  return count <= 0 ? static_cast<__mmask8>(0) : static_cast<__mmask8>((1u << count) - 1u);
-}
-
 inline Square squareRoot(const Square& v) {
   return Square{_mm512_sqrt_pd(v.r0), _mm512_sqrt_pd(v.r1), _mm512_sqrt_pd(v.r2),
                 _mm512_sqrt_pd(v.r3), _mm512_sqrt_pd(v.r4), _mm512_sqrt_pd(v.r5),
@@ -79,6 +73,23 @@ inline void storeSquare(double* first, std::ptrdiff_t stride, const Square& v) {
   _mm512_storeu_pd(first + 7 * stride, v.r7);
 }
 
+inline Square noSquare() {
+  const __m512d zero = _mm512_setzero_pd();
+  return Square{zero, zero, zero, zero, zero, zero, zero, zero};
+}
+
+// Member r from from + r * kLanes, as storeSquare with that stride left it.
+inline Square loadSquare(const double* from) {
+  return Square{_mm512_loadu_pd(from),
+                _mm512_loadu_pd(from + kLanes),
+                _mm512_loadu_pd(from + 2 * kLanes),
+                _mm512_loadu_pd(from + 3 * kLanes),
+                _mm512_loadu_pd(from + 4 * kLanes),
+                _mm512_loadu_pd(from + 5 * kLanes),
+                _mm512_loadu_pd(from + 6 * kLanes),
+                _mm512_loadu_pd(from + 7 * kLanes)};
+}
+
 // Narrow rows: 8 x 8 pairs, member c holding row b + c against rows a ... a + 7 in its
 // lanes, so that the upper half takes the block as it is.
 namespace squareBlocks {
@@ -87,33 +98,36 @@ constexpr std::ptrdiff_t kSideI = 8;
 constexpr std::ptrdiff_t kSideJ = 8;
 using Block = Square;
 
-// Each lane sums its own pair, column by column, row i minus row j, then takes the square
-// root. Rows of i past iCount read 0.0 and rows of j past jCount repeat the last one, so
-// an edge block reads no row past the matrix.
-inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
-                          std::ptrdiff_t b, std::ptrdiff_t jCount) {
-  const __mmask8 iMask = laneMask(iCount);
-  const std::ptrdiff_t jLast = jCount - 1;
-  const std::ptrdiff_t b1 = b + upTo(1, jLast), b2 = b + upTo(2, jLast), b3 = b + upTo(3, jLast);
-  const std::ptrdiff_t b4 = b + upTo(4, jLast), b5 = b + upTo(5, jLast), b6 = b + upTo(6, jLast);
-  const std::ptrdiff_t b7 = b + upTo(7, jLast);
-  const double* const data = t.data;
-  const std::ptrdiff_t rows = t.rows;
-  const std::ptrdiff_t cols = t.cols;
-  const __m512d zero = _mm512_setzero_pd();
-  Square s{zero, zero, zero, zero, zero, zero, zero, zero};
-  for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const double* const x = data + column;
-    const __m512d rowsI = _mm512_maskz_loadu_pd(iMask, x + a);
-    addSquare(s.r0, rowsI, _mm512_set1_pd(x[b]));
-    addSquare(s.r1, rowsI, _mm512_set1_pd(x[b1]));
-    addSquare(s.r2, rowsI, _mm512_set1_pd(x[b2]));
-    addSquare(s.r3, rowsI, _mm512_set1_pd(x[b3]));
-    addSquare(s.r4, rowsI, _mm512_set1_pd(x[b4]));
-    addSquare(s.r5, rowsI, _mm512_set1_pd(x[b5]));
-    addSquare(s.r6, rowsI, _mm512_set1_pd(x[b6]));
-    addSquare(s.r7, rowsI, _mm512_set1_pd(x[b7]));
+// Each lane sums its own pair, column by column, row i minus row j.
+inline Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block s) {
+  for (std::ptrdiff_t k = 0; k < count; ++k) {
+    const double* const y = rowsJ + k * kTileSide;
+    const __m512d x = _mm512_loadu_pd(rowsI + k * kPanelRows);
+    addSquare(s.r0, x, _mm512_set1_pd(y[0]));
+    addSquare(s.r1, x, _mm512_set1_pd(y[1]));
+    addSquare(s.r2, x, _mm512_set1_pd(y[2]));
+    addSquare(s.r3, x, _mm512_set1_pd(y[3]));
+    addSquare(s.r4, x, _mm512_set1_pd(y[4]));
+    addSquare(s.r5, x, _mm512_set1_pd(y[5]));
+    addSquare(s.r6, x, _mm512_set1_pd(y[6]));
+    addSquare(s.r7, x, _mm512_set1_pd(y[7]));
   }
+  return s;
+}
+
+inline Block noSums() {
+  return noSquare();
+}
+
+inline Block loadSums(const double* from) {
+  return loadSquare(from);
+}
+
+inline void storeSums(double* to, const Block& s) {
+  storeSquare(to, kLanes, s);
+}
+
+inline Block squareRoots(const Block& s) {
   return squareRoot(s);
 }
 
@@ -149,35 +163,38 @@ inline void addSquares(__m512d& low, __m512d& high, double rowI, __m512d rowsLow
   addSquare(high, i, rowsHigh);
 }
 
-// Each lane sums its own pair, column by column, row i minus row j, then takes the square
-// root. Rows of i past iCount repeat the last one and rows of j past jCount read 0.0, so
-// an edge block reads no row past the matrix.
-inline Block computeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
-                          std::ptrdiff_t b, std::ptrdiff_t jCount) {
-  const std::ptrdiff_t iLast = iCount - 1;
-  const std::ptrdiff_t a1 = a + upTo(1, iLast), a2 = a + upTo(2, iLast), a3 = a + upTo(3, iLast);
-  const std::ptrdiff_t a4 = a + upTo(4, iLast), a5 = a + upTo(5, iLast), a6 = a + upTo(6, iLast);
-  const std::ptrdiff_t a7 = a + upTo(7, iLast);
-  const __mmask8 lowMask = laneMask(jCount), highMask = laneMask(jCount - kLanes);
-  const double* const data = t.data;
-  const std::ptrdiff_t rows = t.rows;
-  const std::ptrdiff_t cols = t.cols;
-  const __m512d zero = _mm512_setzero_pd();
-  const Square none{zero, zero, zero, zero, zero, zero, zero, zero};
-  Block s{none, none};
-  for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const double* const x = data + column;
-    const __m512d rowsLow = _mm512_maskz_loadu_pd(lowMask, x + b);
-    const __m512d rowsHigh = _mm512_maskz_loadu_pd(highMask, x + (b + kLanes));
-    addSquares(s.low.r0, s.high.r0, x[a], rowsLow, rowsHigh);
-    addSquares(s.low.r1, s.high.r1, x[a1], rowsLow, rowsHigh);
-    addSquares(s.low.r2, s.high.r2, x[a2], rowsLow, rowsHigh);
-    addSquares(s.low.r3, s.high.r3, x[a3], rowsLow, rowsHigh);
-    addSquares(s.low.r4, s.high.r4, x[a4], rowsLow, rowsHigh);
-    addSquares(s.low.r5, s.high.r5, x[a5], rowsLow, rowsHigh);
-    addSquares(s.low.r6, s.high.r6, x[a6], rowsLow, rowsHigh);
-    addSquares(s.low.r7, s.high.r7, x[a7], rowsLow, rowsHigh);
+// Each lane sums its own pair, column by column, row i minus row j.
+inline Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block s) {
+  for (std::ptrdiff_t k = 0; k < count; ++k) {
+    const double* const x = rowsI + k * kPanelRows;
+    const __m512d rowsLow = _mm512_loadu_pd(rowsJ + k * kTileSide);
+    const __m512d rowsHigh = _mm512_loadu_pd(rowsJ + (k * kTileSide + kLanes));
+    addSquares(s.low.r0, s.high.r0, x[0], rowsLow, rowsHigh);
+    addSquares(s.low.r1, s.high.r1, x[1], rowsLow, rowsHigh);
+    addSquares(s.low.r2, s.high.r2, x[2], rowsLow, rowsHigh);
+    addSquares(s.low.r3, s.high.r3, x[3], rowsLow, rowsHigh);
+    addSquares(s.low.r4, s.high.r4, x[4], rowsLow, rowsHigh);
+    addSquares(s.low.r5, s.high.r5, x[5], rowsLow, rowsHigh);
+    addSquares(s.low.r6, s.high.r6, x[6], rowsLow, rowsHigh);
+    addSquares(s.low.r7, s.high.r7, x[7], rowsLow, rowsHigh);
   }
+  return s;
+}
+
+inline Block noSums() {
+  return Block{noSquare(), noSquare()};
+}
+
+inline Block loadSums(const double* from) {
+  return Block{loadSquare(from), loadSquare(from + kLanes * kLanes)};
+}
+
+inline void storeSums(double* to, const Block& s) {
+  storeSquare(to, kLanes, s.low);
+  storeSquare(to + kLanes * kLanes, kLanes, s.high);
+}
+
+inline Block squareRoots(const Block& s) {
   return Block{squareRoot(s.low), squareRoot(s.high)};
 }
 

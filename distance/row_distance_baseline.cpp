@@ -37,38 +37,40 @@ inline void addSquare(Rows& sum, const Rows& rowsI, double rowJ) {
   sum.high = _mm_add_pd(sum.high, _mm_mul_pd(dHigh, dHigh));
 }
 
-// Rows past `count` read as 0.0.
-inline __m128d loadTwo(const double* p, std::ptrdiff_t count) {
-  if (count >= 2) return _mm_loadu_pd(p);
-  return count == 1 ? _mm_load_sd(p) : _mm_setzero_pd();
-}
-
 inline Rows squareRoot(const Rows& v) {
   return Rows{_mm_sqrt_pd(v.low), _mm_sqrt_pd(v.high)};
 }
 
-// Each lane sums its own pair, column by column, row i minus row j, then takes the square
-// root. Rows past iCount read 0.0 and columns past jCount repeat the last row, so an edge
-// block reads no row past the matrix.
-inline Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t iCount,
-                          std::ptrdiff_t j, std::ptrdiff_t jCount) {
-  const std::ptrdiff_t jLast = jCount - 1;
-  const std::ptrdiff_t j1 = upTo(1, jLast), j2 = upTo(2, jLast), j3 = upTo(3, jLast);
-  const double* const data = t.data;
-  const std::ptrdiff_t rows = t.rows;
-  const std::ptrdiff_t cols = t.cols;
-  const Rows zero{_mm_setzero_pd(), _mm_setzero_pd()};
-  Block s{zero, zero, zero, zero};
-  for (std::ptrdiff_t k = 0, column = 0; k < cols; ++k, column += rows) {
-    const double* p = data + (column + i);
-    const Rows rowsI{loadTwo(p, iCount), loadTwo(p + 2, iCount - 2)};
-    const double* rowsJ = data + (column + j);
-    addSquare(s.c0, rowsI, rowsJ[0]);
-    addSquare(s.c1, rowsI, rowsJ[j1]);
-    addSquare(s.c2, rowsI, rowsJ[j2]);
-    addSquare(s.c3, rowsI, rowsJ[j3]);
+// Each lane sums its own pair, column by column, row i minus row j.
+inline Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block s) {
+  for (std::ptrdiff_t k = 0; k < count; ++k) {
+    const double* const x = rowsI + k * kPanelRows;
+    const Rows i{_mm_loadu_pd(x), _mm_loadu_pd(x + 2)};
+    const double* const y = rowsJ + k * kTileSide;
+    addSquare(s.c0, i, y[0]);
+    addSquare(s.c1, i, y[1]);
+    addSquare(s.c2, i, y[2]);
+    addSquare(s.c3, i, y[3]);
   }
+  return s;
+}
+
+inline Block noSums() {
+  const Rows zero{_mm_setzero_pd(), _mm_setzero_pd()};
+  return Block{zero, zero, zero, zero};
+}
+
+inline Block squareRoots(const Block& s) {
   return Block{squareRoot(s.c0), squareRoot(s.c1), squareRoot(s.c2), squareRoot(s.c3)};
+}
+
+inline Rows loadRows(const double* p) {
+  return Rows{_mm_loadu_pd(p), _mm_loadu_pd(p + 2)};
+}
+
+// Column c from from + 4 * c, as storeSums left it.
+inline Block loadSums(const double* from) {
+  return Block{loadRows(from), loadRows(from + 4), loadRows(from + 8), loadRows(from + 12)};
 }
 
 // Row c of column r becomes row r of column c, two-by-two sub-blocks at a time.
@@ -90,6 +92,10 @@ inline void storeColumns(double* first, std::ptrdiff_t stride, const Block& v) {
   storeRows(first + stride, v.c1);
   storeRows(first + 2 * stride, v.c2);
   storeRows(first + 3 * stride, v.c3);
+}
+
+inline void storeSums(double* to, const Block& s) {
+  storeColumns(to, 4, s);
 }
 
 // The lanes of a column are rows a + r, so the upper half takes the block as it is.

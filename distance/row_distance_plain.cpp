@@ -16,14 +16,28 @@ constexpr std::ptrdiff_t kSideJ = 1;
 // One pair: row i minus row j, column by column, in one sum.
 using Block = double;
 
-Block computeBlock(const TableTile& t, std::ptrdiff_t i, std::ptrdiff_t, std::ptrdiff_t j,
-                   std::ptrdiff_t) {
-  double sum = 0.0;
-  for (std::ptrdiff_t k = 0, column = 0; k < t.cols; ++k, column += t.rows) {
-    const double d = t.data[column + i] - t.data[column + j];
+Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block sum) {
+  for (std::ptrdiff_t k = 0; k < count; ++k) {
+    const double d = rowsI[k * kPanelRows] - rowsJ[k * kTileSide];
     sum = sum + d * d;
   }
+  return sum;
+}
+
+Block noSums() {
+  return 0.0;
+}
+
+Block squareRoots(Block sum) {
   return std::sqrt(sum);
+}
+
+Block loadSums(const double* from) {
+  return *from;
+}
+
+void storeSums(double* to, Block sum) {
+  *to = sum;
 }
 
 void storeLower(double* first, std::ptrdiff_t, Block v) {

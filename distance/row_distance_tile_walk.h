@@ -5,10 +5,14 @@
 //
 // The tier's file defines, in its unnamed namespace:
 //   kSideI, kSideJ: the block of pairs, rows a + r (r < kSideI) against rows b + c
-//     (c < kSideJ); one side is a multiple of the other, and both divide kTileSide;
-//   Block computeBlock(tile, a, iCount, b, jCount): the distances of rows a + r and b + c
-//     for r < iCount and c < jCount (the other cells hold anything), reading no row past
-//     the matrix;
+//     (c < kSideJ); one side is a multiple of the other, and both divide kPanelRows;
+//   Block: the block's kSideI * kSideJ sums, then its distances;
+//   Block noSums(): every sum 0.0;
+//   Block sumColumns(rowsI, rowsJ, count, sums): `sums` plus the squared differences of
+//     `count` columns of the panels, in column order: column k's row a + r at
+//     rowsI[k * kPanelRows + r], its row b + c at rowsJ[k * kTileSide + c];
+//   Block squareRoots(sums);
+//   storeSums(to, sums), Block loadSums(from): the sums to and from kSideI * kSideJ cells;
 //   storeLower(first, stride, block): the distances of row a + r, c = 0 ... kSideJ - 1, to
 //     first + r * stride;
 //   storeUpper(first, stride, block): the distances of row b + c, r = 0 ... kSideI - 1, to
@@ -21,39 +25,81 @@ namespace {
 
 // A full block above the diagonal: row a + r of the pairs goes to column a + r of the
 // table below the diagonal, row b + c to column b + c above it.
-inline void fillFullBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t b) {
-  const Block dist = computeBlock(t, a, kSideI, b, kSideJ);
+inline void storeFullBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t b,
+                           const Block& dist) {
   storeLower(t.out + (b + a * t.rows), t.rows, dist);
   storeUpper(t.out + (a + b * t.rows), t.rows, dist);
 }
 
-void fillEdgeBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
-                   std::ptrdiff_t jCount) {
+void storePartBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount, std::ptrdiff_t b,
+                    std::ptrdiff_t jCount, const Block& dist) {
   double block[kSideI * kSideJ];
-  storeLower(block, kSideJ, computeBlock(t, a, iCount, b, jCount));
+  storeLower(block, kSideJ, dist);
   storeEdgeBlock(block, kSideJ, t, a, iCount, b, jCount);
 }
 
-// Each row of blocks also prefetches its share of the next tile's runs, so that the
-// requests are spread over the time the tile takes. On the diagonal, a row of blocks
-// starts at the block of columns that holds its first row: the pairs left of it are the
-// mirror images of pairs an earlier row of blocks computes.
-void fillTile(const TableTile& t, const Runs& nextUpper, const Runs& nextLower) {
+// The partial sums of one panel's blocks, kept from one chunk of columns to the next.
+constexpr std::ptrdiff_t kBlockCells = kSideI * kSideJ;
+constexpr std::ptrdiff_t kBlocksAcross = kTileSide / kSideJ;
+
+// Rows [p, pEnd) of the tile (one panel) against the tile's other rows, chunk after chunk
+// of columns, so that every block reads its rows from the panels. Each row of blocks of
+// the last chunk also prefetches its share of the next tile's runs, so that the requests
+// are spread over the time the tile takes. On the diagonal, a row of blocks starts at the
+// block of columns that holds its first row: the pairs left of it are the mirror images of
+// pairs an earlier row of blocks computes.
+void fillPanel(const TableTile& t, std::ptrdiff_t p, std::ptrdiff_t pEnd, const Runs& nextUpper,
+               const Runs& nextLower) {
+  alignas(64) double rowsI[kChunkColumns * kPanelRows];
+  alignas(64) double rowsJ[kChunkColumns * kTileSide];
+  alignas(64) double sums[kPanelRows / kSideI * kBlocksAcross * kBlockCells];
   const bool onDiagonal = t.iBegin == t.jBegin;
-  std::ptrdiff_t prefetched = 0;
-  for (std::ptrdiff_t a = t.iBegin; a < t.iEnd; a += kSideI, prefetched += kSideI) {
-    prefetchRuns(nextUpper, prefetched, prefetched + kSideI);
-    prefetchRuns(nextLower, prefetched, prefetched + kSideI);
-    const std::ptrdiff_t first =
-        onDiagonal ? t.jBegin + (a - t.jBegin) / kSideJ * kSideJ : t.jBegin;
-    for (std::ptrdiff_t b = first; b < t.jEnd; b += kSideJ) {
-      if (b >= a + kSideI && t.jEnd - b >= kSideJ && t.iEnd - a >= kSideI) {
-        fillFullBlock(t, a, b);
-      } else {
-        fillEdgeBlock(t, a, upTo(kSideI, t.iEnd - a), b, upTo(kSideJ, t.jEnd - b));
+  for (std::ptrdiff_t k0 = 0;; k0 += kChunkColumns) {
+    const std::ptrdiff_t count = upTo(kChunkColumns, t.cols - k0);
+    const bool firstChunk = k0 == 0;
+    const bool lastChunk = k0 + count >= t.cols;
+    packRows(t, p, pEnd, k0, count, rowsI, kPanelRows);
+    packRows(t, t.jBegin, t.jEnd, k0, count, rowsJ, kTileSide);
+    // The next chunk's columns are asked for a column per block, while this one is summed.
+    std::ptrdiff_t ahead = k0 + kChunkColumns;
+    const std::ptrdiff_t aheadEnd = upTo(ahead + kChunkColumns, t.cols);
+    std::ptrdiff_t prefetched = p - t.iBegin;
+    for (std::ptrdiff_t a = p; a < pEnd; a += kSideI) {
+      if (lastChunk) {
+        prefetchRuns(nextUpper, prefetched, prefetched + kSideI);
+        prefetchRuns(nextLower, prefetched, prefetched + kSideI);
+        prefetched += kSideI;
+      }
+      const std::ptrdiff_t first =
+          onDiagonal ? t.jBegin + (a - t.jBegin) / kSideJ * kSideJ : t.jBegin;
+      for (std::ptrdiff_t b = first; b < t.jEnd; b += kSideJ) {
+        if (ahead < aheadEnd) {
+          prefetchColumn(t, p, pEnd, ahead);
+          prefetchColumn(t, t.jBegin, t.jEnd, ahead);
+          ++ahead;
+        }
+        double* const blockSums =
+            sums + ((a - p) / kSideI * kBlocksAcross + (b - t.jBegin) / kSideJ) * kBlockCells;
+        const Block s = sumColumns(rowsI + (a - p), rowsJ + (b - t.jBegin), count,
+                                   firstChunk ? noSums() : loadSums(blockSums));
+        if (!lastChunk) {
+          storeSums(blockSums, s);
+        } else if (b >= a + kSideI && t.jEnd - b >= kSideJ && pEnd - a >= kSideI) {
+          storeFullBlock(t, a, b, squareRoots(s));
+        } else {
+          storePartBlock(t, a, upTo(kSideI, pEnd - a), b, upTo(kSideJ, t.jEnd - b), squareRoots(s));
+        }
       }
     }
+    if (lastChunk) break;
   }
+}
+
+void fillTile(const TableTile& t, const Runs& nextUpper, const Runs& nextLower) {
+  for (std::ptrdiff_t p = t.iBegin; p < t.iEnd; p += kPanelRows) {
+    fillPanel(t, p, upTo(p + kPanelRows, t.iEnd), nextUpper, nextLower);
+  }
+  const std::ptrdiff_t prefetched = (t.iEnd - t.iBegin + kSideI - 1) / kSideI * kSideI;
   prefetchRuns(nextUpper, prefetched, kTileSide);
   prefetchRuns(nextLower, prefetched, kTileSide);
 }

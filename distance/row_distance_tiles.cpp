@@ -1,6 +1,7 @@
 #include "distance/row_distance_tiles.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/no_contraction.h"
 
@@ -62,5 +63,16 @@ void storeEdgeBlock(const double* block, std::ptrdiff_t width, const TableTile& 
         tile.out[i + i * m] = 0.0;
       }
     }
+  }
+}
+
+void packRows(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t end, std::ptrdiff_t k0,
+              std::ptrdiff_t count, double* panel, std::ptrdiff_t stride) {
+  const std::ptrdiff_t length = end - begin;
+  for (std::ptrdiff_t c = 0; c < count; ++c) {
+    double* to = panel + c * stride;
+    std::memcpy(to, t.data + ((k0 + c) * t.rows + begin),
+                static_cast<std::size_t>(length) * sizeof(double));
+    std::fill(to + length, to + stride, 0.0);
   }
 }

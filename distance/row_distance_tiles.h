@@ -17,6 +17,15 @@
 // about a thousand columns.
 constexpr std::ptrdiff_t kTileSide = 64;
 
+// The blocks read their rows from panels on the stack, a chunk of columns at a time, each
+// column's rows side by side: in the matrix, column k of a block's rows lies M cells from
+// column k - 1, so a block over many columns touches a page and a line per column, and at
+// M = 4000 those lines crowd into a quarter of the first-level cache's sets.
+// A tile is taken kPanelRows of its rows at a time (one panel) against all of its other rows
+// (another), so that the partial sums carried from chunk to chunk fit in 16 KB.
+constexpr std::ptrdiff_t kPanelRows = kTileSide / 2;
+constexpr std::ptrdiff_t kChunkColumns = 16;
+
 // Pairs of rows [iBegin, iEnd) with rows [jBegin, jEnd) of the M x N column-major `data`,
 // written to both halves of the M x M table `out`. iBegin == jBegin marks a tile on the
 // diagonal, of which only pairs i <= j are visited (the rest are their mirror images).
@@ -32,6 +41,19 @@ struct TableTile {
   std::ptrdiff_t jEnd;
   std::ptrdiff_t origin;
 };
+
+// Copies columns [k0, k0 + count) of rows [begin, end) of t's matrix to `panel`, column c's
+// rows at panel + c * stride, and 0.0 in the rest of each column's `stride` cells.
+void packRows(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t end, std::ptrdiff_t k0,
+              std::ptrdiff_t count, double* panel, std::ptrdiff_t stride);
+
+// Asks for the lines of rows [begin, end) of column k of t's matrix.
+inline void prefetchColumn(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t end,
+                           std::ptrdiff_t k) {
+  const double* column = t.data + k * t.rows;
+  for (std::ptrdiff_t r = begin; r < end; r += 8) prefetchRead(column + r);
+  prefetchRead(column + (end - 1));
+}
 
 // The row at which whole tiles start: where a cache line of `out` starts in every column,
 // if the row count keeps columns a whole number of lines apart, so that the blocks' runs

@@ -117,6 +117,22 @@ TEST_P(RowDistanceTier, MatchesPlainLoopOnEveryPartialBlockOffTheDiagonal) {
   }
 }
 
+// The blocks sum a chunk of 16 columns at a time, carrying each pair's partial sum to the
+// next chunk, over half a tile's rows (32) against the whole tile: column counts on both
+// sides of one, two and three chunks, with row counts on both sides of each half tile, on
+// and off the diagonal, for narrow and wide rows.
+TEST_P(RowDistanceTier, MatchesPlainLoopAcrossChunksOfColumns) {
+  std::mt19937_64 rng(31);
+  for (std::int32_t cols : {15, 16, 17, 31, 32, 33, 47, 49}) {
+    for (std::int32_t rows : {31, 32, 33, 95, 96, 97, 160}) {
+      expectLiteralTable(randomMatrix(rng, rows, cols), rows, cols);
+    }
+  }
+  for (std::int32_t rows : {33, 97}) {
+    expectLiteralTable(randomMatrix(rng, rows, 143), rows, 143);
+  }
+}
+
 // Whole tiles start where a cache line of the table starts, after a first narrow band of
 // up to seven rows, when the row count keeps every column on the same place in a line:
 // the table at each of the eight places, with row counts that do and do not.
@@ -164,14 +180,16 @@ TEST_P(RowDistanceTier, SignedZerosInfinitiesAndOverflow) {
                              std::numeric_limits<double>::denorm_min()};
   std::mt19937_64 rng(17);
   std::uniform_int_distribution<std::size_t> pick(0, 2 * std::size(specials));
-  for (std::int32_t rows : {9, 72, 129}) {
-    const std::int32_t cols = 3;
-    Values x(static_cast<std::size_t>(rows * cols));
-    for (double& v : x) {
-      const std::size_t k = pick(rng);
-      v = k < std::size(specials) ? specials[k] : static_cast<double>(k);
+  // At 40 columns the infinities and overflowed sums are carried from chunk to chunk.
+  for (std::int32_t cols : {3, 40}) {
+    for (std::int32_t rows : {9, 72, 129}) {
+      Values x(static_cast<std::size_t>(rows * cols));
+      for (double& v : x) {
+        const std::size_t k = pick(rng);
+        v = k < std::size(specials) ? specials[k] : static_cast<double>(k);
+      }
+      expectLiteralTable(x, rows, cols);
     }
-    expectLiteralTable(x, rows, cols);
   }
 }
 
