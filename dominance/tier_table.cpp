@@ -11,10 +11,12 @@ ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* first
 ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
                           const MatrixView& second, std::int32_t begin, double* secondFlags);
 void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
-void coverPairsAvx2(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
-                    std::int32_t lowerSize, std::int32_t col);
-void coverPairsAvx512(const MatrixView& m, const double* upper, std::int32_t upperSize,
-                      double* lower, std::int32_t lowerSize, std::int32_t col);
+void coverPairsAvx2(const MatrixView& m, const OpenColumns& open, const double* upper,
+                    std::int32_t upperSize, double* lower, std::int32_t lowerSize,
+                    std::int32_t from);
+void coverPairsAvx512(const MatrixView& m, const OpenColumns& open, const double* upper,
+                      std::int32_t upperSize, double* lower, std::int32_t lowerSize,
+                      std::int32_t from);
 std::int32_t filterByStrongRowsAvx2(const MatrixView& m, double* flags);
 std::int32_t filterByStrongRowsAvx512(const MatrixView& m, double* flags);
 #endif

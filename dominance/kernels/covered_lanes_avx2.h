@@ -13,6 +13,7 @@
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/avx2_lanes.h"
 #include "dominance/kernels/lane_bits.h"
+#include "dominance/kernels/open_columns.h"
 #include "dominance/sorts/row_order.h"
 
 // Candidates are taken eight at a time, each column of them in two vectors. Up to
@@ -27,33 +28,31 @@ TIER_TARGET_AVX2 inline __m256d columnLanes(const double* values, const std::int
 }
 
 // Lanes of the eight candidate `rows` that no row listed in group[0 .. size) is <= in every
-// column from `col` on, kHeld of them held in registers.
+// open column from position `from` on, kHeld of them held in registers.
 template <std::int32_t kHeld>
-TIER_TARGET_AVX2 inline unsigned uncoveredLanes(const MatrixView& m, const double* group,
-                                                std::int32_t size, const std::int32_t* rows,
-                                                std::int32_t col) {
+TIER_TARGET_AVX2 inline unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open,
+                                                const double* group, std::int32_t size,
+                                                const std::int32_t* rows, std::int32_t from) {
   __m256d low[kHeld];
   __m256d high[kHeld];
+  const double* column[kHeld];
   for (std::int32_t k = 0; k < kHeld; ++k) {
-    const double* values = columnData(m, col + k);
-    low[k] = columnLanes(values, rows);
-    high[k] = columnLanes(values, rows + 4);
+    column[k] = columnData(m, open.at(from + k));
+    low[k] = columnLanes(column[k], rows);
+    high[k] = columnLanes(column[k], rows + 4);
   }
-  const bool wide = m.cols - col > kHeld;
-  const std::ptrdiff_t stride = m.rows;
-  const double* const first = columnData(m, col);
+  const bool wide = open.count - from > kHeld;
   __m256d liveLow = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
   __m256d liveHigh = liveLow;
   for (std::int32_t s = 0; s < size; ++s) {
     const std::int32_t member = rowOf(group[s]);
-    const double* values = first + member;
     // Lanes the member is <= in every held column; the live lanes are masked only at the
     // end, so that one member's compares need not wait for the previous member's result.
-    __m256d v = _mm256_broadcast_sd(values);
+    __m256d v = _mm256_broadcast_sd(column[0] + member);
     __m256d coverLow = _mm256_cmp_pd(v, low[0], _CMP_LE_OQ);
     __m256d coverHigh = _mm256_cmp_pd(v, high[0], _CMP_LE_OQ);
     for (std::int32_t k = 1; k < kHeld; ++k) {
-      v = _mm256_broadcast_sd(values + k * stride);
+      v = _mm256_broadcast_sd(column[k] + member);
       coverLow = _mm256_and_pd(coverLow, _mm256_cmp_pd(v, low[k], _CMP_LE_OQ));
       coverHigh = _mm256_and_pd(coverHigh, _mm256_cmp_pd(v, high[k], _CMP_LE_OQ));
     }
@@ -63,9 +62,9 @@ TIER_TARGET_AVX2 inline unsigned uncoveredLanes(const MatrixView& m, const doubl
       const auto highBits =
           static_cast<unsigned>(_mm256_movemask_pd(_mm256_and_pd(coverHigh, liveHigh)));
       unsigned covered = lowBits | highBits << 4;
-      for (unsigned open = covered; open != 0; open &= open - 1) {
-        const int lane = lowestLane(open);
-        if (!rowAtMostFrom(m, member, rows[lane], col + kHeld)) covered &= ~(1u << lane);
+      for (unsigned pending = covered; pending != 0; pending &= pending - 1) {
+        const int lane = lowestLane(pending);
+        if (!rowAtMostOn(m, open, member, rows[lane], from + kHeld)) covered &= ~(1u << lane);
       }
       coverLow = lanesToVector(covered & 0xFu);
       coverHigh = lanesToVector(covered >> 4);

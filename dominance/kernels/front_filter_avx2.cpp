@@ -16,12 +16,13 @@ constexpr std::int32_t kMaxHeld = kMaxHeldColumns;
 
 template <std::int32_t kHeld>
 TIER_TARGET_AVX2 void filterFront(const MatrixView& m, double* order, std::int32_t count) {
+  const OpenColumns open = everyColumn(m.cols);
   std::int32_t front = 0;
   std::int32_t p = 0;
   for (; count - p >= kBlock; p += kBlock) {
     std::int32_t rows[kBlock];
     for (std::int32_t lane = 0; lane < kBlock; ++lane) rows[lane] = rowOf(order[p + lane]);
-    unsigned standing = uncoveredLanes<kHeld>(m, order, front, rows, 1);
+    unsigned standing = uncoveredLanes<kHeld>(m, open, order, front, rows, 1);
     // The candidates are in sorted order among themselves too.
     for (std::int32_t lane = 1; lane < kBlock; ++lane) {
       for (std::int32_t earlier = 0; earlier < lane && (standing >> lane & 1u) != 0; ++earlier) {

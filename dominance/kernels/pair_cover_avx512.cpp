@@ -32,24 +32,24 @@ __m512d columnLanes(const double* values, const std::int32_t* rows) {
 }
 
 // Lanes of the 8 * kHalves candidate `rows` (those set in `lanes`) that no row listed in
-// group[0 .. size) is <= in every column from `col` on.
+// group[0 .. size) is <= in every open column from position `from` on.
 template <std::int32_t kHeld, int kHalves>
-unsigned uncoveredLanes(const MatrixView& m, const double* group, std::int32_t size,
-                        const std::int32_t* rows, unsigned lanes, std::int32_t col) {
+unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const double* group,
+                        std::int32_t size, const std::int32_t* rows, unsigned lanes,
+                        std::int32_t from) {
   __m512d x[kHalves][kHeld];
+  const double* column[kHeld];
+  for (std::int32_t k = 0; k < kHeld; ++k) column[k] = columnData(m, open.at(from + k));
   for (int h = 0; h < kHalves; ++h) {
-    for (std::int32_t k = 0; k < kHeld; ++k)
-      x[h][k] = columnLanes(columnData(m, col + k), rows + 8 * h);
+    for (std::int32_t k = 0; k < kHeld; ++k) x[h][k] = columnLanes(column[k], rows + 8 * h);
   }
-  const bool wide = m.cols - col > kHeld;
-  const std::ptrdiff_t stride = m.rows;
-  const double* const first = columnData(m, col);
+  const bool wide = open.count - from > kHeld;
   __mmask8 live[kHalves];
   for (int h = 0; h < kHalves; ++h) live[h] = static_cast<__mmask8>(lanes >> (8 * h) & 0xFFu);
   for (std::int32_t s = 0; s < size; ++s) {
-    const double* values = first + rowOf(group[s]);
+    const std::int32_t member = rowOf(group[s]);
     __mmask8 cover[kHalves];
-    __m512d v = _mm512_set1_pd(values[0]);
+    __m512d v = _mm512_set1_pd(column[0][member]);
     for (int h = 0; h < kHalves; ++h)
       cover[h] = _mm512_mask_cmp_pd_mask(live[h], v, x[h][0], _CMP_LE_OQ);
     for (std::int32_t k = 1; k < kHeld; ++k) {
@@ -58,16 +58,16 @@ unsigned uncoveredLanes(const MatrixView& m, const double* group, std::int32_t s
         for (int h = 0; h < kHalves; ++h) any |= cover[h];
         if (any == 0) break;
       }
-      v = _mm512_set1_pd(values[k * stride]);
+      v = _mm512_set1_pd(column[k][member]);
       for (int h = 0; h < kHalves; ++h)
         cover[h] = _mm512_mask_cmp_pd_mask(cover[h], v, x[h][k], _CMP_LE_OQ);
     }
     unsigned covered = 0;
     for (int h = 0; h < kHalves; ++h) covered |= static_cast<unsigned>(cover[h]) << (8 * h);
     if (wide) {
-      for (unsigned open = covered; open != 0; open &= open - 1) {
-        const int lane = lowestLane(open);
-        if (!rowAtMostFrom(m, rowOf(group[s]), rows[lane], col + kHeld)) covered &= ~(1u << lane);
+      for (unsigned pending = covered; pending != 0; pending &= pending - 1) {
+        const int lane = lowestLane(pending);
+        if (!rowAtMostOn(m, open, member, rows[lane], from + kHeld)) covered &= ~(1u << lane);
       }
     }
     unsigned left = 0;
@@ -83,8 +83,8 @@ unsigned uncoveredLanes(const MatrixView& m, const double* group, std::int32_t s
 }
 
 template <std::int32_t kHeld, int kHalves = (kHeld >= 4 ? 2 : 1)>
-void coverPairs(const MatrixView& m, const double* upper, std::int32_t upperSize, double* lower,
-                std::int32_t lowerSize, std::int32_t col) {
+void coverPairs(const MatrixView& m, const OpenColumns& open, const double* upper,
+                std::int32_t upperSize, double* lower, std::int32_t lowerSize, std::int32_t from) {
   constexpr std::int32_t kBlock = 8 * kHalves;
   // A last, short block repeats its last candidate in the lanes it lacks.
   for (std::int32_t b = 0; b < lowerSize; b += kBlock) {
@@ -94,7 +94,7 @@ void coverPairs(const MatrixView& m, const double* upper, std::int32_t upperSize
       rows[lane] = rowOf(lower[b + (lane < count ? lane : count - 1)]);
     }
     const unsigned lanes = (1u << count) - 1u;
-    const unsigned standing = uncoveredLanes<kHeld, kHalves>(m, upper, upperSize, rows, lanes, col);
+    const unsigned standing = uncoveredLanes<kHeld, kHalves>(m, open, upper, upperSize, rows, lanes, from);
     for (std::int32_t lane = 0; lane < count; ++lane) {
       if ((standing >> lane & 1u) == 0) lower[b + lane] = kNoRow;
     }
@@ -103,25 +103,26 @@ void coverPairs(const MatrixView& m, const double* upper, std::int32_t upperSize
 
 }  // namespace
 
-void coverPairsAvx512(const MatrixView& m, const double* upper, std::int32_t upperSize,
-                      double* lower, std::int32_t lowerSize, std::int32_t col) {
-  switch (m.cols - col) {
+void coverPairsAvx512(const MatrixView& m, const OpenColumns& open, const double* upper,
+                      std::int32_t upperSize, double* lower, std::int32_t lowerSize,
+                      std::int32_t from) {
+  switch (open.count - from) {
     case 1:
-      return coverPairs<1>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<1>(m, open, upper, upperSize, lower, lowerSize, from);
     case 2:
-      return coverPairs<2>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<2>(m, open, upper, upperSize, lower, lowerSize, from);
     case 3:
-      return coverPairs<3>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<3>(m, open, upper, upperSize, lower, lowerSize, from);
     case 4:
-      return coverPairs<4>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<4>(m, open, upper, upperSize, lower, lowerSize, from);
     case 5:
-      return coverPairs<5>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<5>(m, open, upper, upperSize, lower, lowerSize, from);
     case 6:
-      return coverPairs<6>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<6>(m, open, upper, upperSize, lower, lowerSize, from);
     case 7:
-      return coverPairs<7>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<7>(m, open, upper, upperSize, lower, lowerSize, from);
     default:
-      return coverPairs<kMaxHeld>(m, upper, upperSize, lower, lowerSize, col);
+      return coverPairs<kMaxHeld>(m, open, upper, upperSize, lower, lowerSize, from);
   }
 }
 TIER_END
