@@ -26,6 +26,9 @@ constexpr std::int32_t kMaxHeld = 8;
 // 175-228.
 constexpr std::int32_t kFirstCheck = 4;
 
+template <int kHalves>
+constexpr unsigned kAllLanes = (1u << (8 * kHalves)) - 1u;
+
 __m512d columnLanes(const double* values, const std::int32_t* rows) {
   const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows));
   return _mm512_i32gather_pd(index, values, 8);
@@ -44,14 +47,14 @@ unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const doub
     for (std::int32_t k = 0; k < kHeld; ++k) x[h][k] = columnLanes(column[k], rows + 8 * h);
   }
   const bool wide = open.count - from > kHeld;
-  __mmask8 live[kHalves];
-  for (int h = 0; h < kHalves; ++h) live[h] = static_cast<__mmask8>(lanes >> (8 * h) & 0xFFu);
+  // Lanes already covered, and those never asked about. A member's compares do not read
+  // this, so the compares of successive members overlap instead of waiting for each other.
+  unsigned gone = ~lanes & kAllLanes<kHalves>;
   for (std::int32_t s = 0; s < size; ++s) {
     const std::int32_t member = rowOf(group[s]);
     __mmask8 cover[kHalves];
     __m512d v = _mm512_set1_pd(column[0][member]);
-    for (int h = 0; h < kHalves; ++h)
-      cover[h] = _mm512_mask_cmp_pd_mask(live[h], v, x[h][0], _CMP_LE_OQ);
+    for (int h = 0; h < kHalves; ++h) cover[h] = _mm512_cmp_pd_mask(v, x[h][0], _CMP_LE_OQ);
     for (std::int32_t k = 1; k < kHeld; ++k) {
       if (k == kFirstCheck) {
         unsigned any = 0;
@@ -65,21 +68,15 @@ unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const doub
     unsigned covered = 0;
     for (int h = 0; h < kHalves; ++h) covered |= static_cast<unsigned>(cover[h]) << (8 * h);
     if (wide) {
-      for (unsigned pending = covered; pending != 0; pending &= pending - 1) {
+      for (unsigned pending = covered & ~gone; pending != 0; pending &= pending - 1) {
         const int lane = lowestLane(pending);
         if (!rowAtMostOn(m, open, member, rows[lane], from + kHeld)) covered &= ~(1u << lane);
       }
     }
-    unsigned left = 0;
-    for (int h = 0; h < kHalves; ++h) {
-      live[h] = static_cast<__mmask8>(live[h] & ~(covered >> (8 * h)));
-      left |= live[h];
-    }
-    if (left == 0) return 0;
+    gone |= covered;
+    if (gone == kAllLanes<kHalves>) return 0;
   }
-  unsigned standing = 0;
-  for (int h = 0; h < kHalves; ++h) standing |= static_cast<unsigned>(live[h]) << (8 * h);
-  return standing;
+  return ~gone & kAllLanes<kHalves>;
 }
 
 template <std::int32_t kHeld, int kHalves = (kHeld >= 4 ? 2 : 1)>
