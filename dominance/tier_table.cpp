@@ -11,6 +11,7 @@ ScanOutcome scanRowAvx2(const MatrixView& first, std::int32_t row, double* first
 ScanOutcome scanRowAvx512(const MatrixView& first, std::int32_t row, double* firstFlag,
                           const MatrixView& second, std::int32_t begin, double* secondFlags);
 void filterFrontAvx2(const MatrixView& m, double* order, std::int32_t count);
+void filterFrontAvx512(const MatrixView& m, double* order, std::int32_t count);
 void coverPairsAvx2(const MatrixView& m, const OpenColumns& open, const double* upper,
                     std::int32_t upperSize, double* lower, std::int32_t lowerSize,
                     std::int32_t from);
@@ -38,7 +39,7 @@ constexpr TierKernels kKernels[] = {
     {scanRowBaseline, filterFrontBaseline, coverPairsBaseline, filterByStrongRowsBaseline},
 #if TIER_HAS_X86
     {scanRowAvx2, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx2},
-    {scanRowAvx512, filterFrontAvx2, coverPairsAvx512, filterByStrongRowsAvx512},
+    {scanRowAvx512, filterFrontAvx512, coverPairsAvx512, filterByStrongRowsAvx512},
 #endif
 };
 constexpr int kCompiledTiers = static_cast<int>(sizeof kKernels / sizeof kKernels[0]);

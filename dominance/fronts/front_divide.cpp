@@ -200,7 +200,8 @@ void coverAcross(const Divide& d, double* upper, std::int32_t upperSize, double*
     if (std::int64_t{upperSize} * lowerSize <= d.limits.leafPairs) {
       return d.pairs(d.m, d.open, upper, upperSize, lower, lowerSize, col);
     }
-    if (col == d.open.count - 3) return coverByStaircase(d, upper, upperSize, lower, lowerSize, col);
+    if (col == d.open.count - 3)
+      return coverByStaircase(d, upper, upperSize, lower, lowerSize, col);
     double* const median = lower + lowerSize / 2;
     std::nth_element(lower, median, lower + lowerSize,
                      [values](double a, double b) { return values[rowOf(a)] < values[rowOf(b)]; });
@@ -239,8 +240,8 @@ DivideLimits defaultDivideLimits() {
 
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                  DivideLimits limits) {
-  const Divide d{m,         everyColumn(m.cols), limits, frontFilterFor(tier), pairCoverFor(tier),
-                 packingFor(m.rows)};
+  const Divide d{
+      m, everyColumn(m.cols), limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
   if (m.cols < 2) return d.leaf(m, order, count);
   settleRun(d, order, count);
 }

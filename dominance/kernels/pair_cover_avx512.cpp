@@ -9,75 +9,11 @@
 #if TIER_HAS_X86
 #include <immintrin.h>
 
+#include "dominance/kernels/covered_lanes_avx512.h"
+
 TIER_BEGIN_AVX512
 
 namespace {
-
-// Eight or sixteen candidates at a time, each column of them in one or two registers, the
-// verdicts in mask registers; up to eight columns stay in registers, and lanes that pass
-// those with more columns are finished one by one. On an AMD EPYC (Zen 5) sixteen outpace
-// the AVX2 kernel's eight candidates from four columns on; with fewer, eight measured faster.
-constexpr std::int32_t kMaxHeld = 8;
-
-// On long fronts most rows of a group are above every candidate in one of the first few
-// columns; once four columns leave no lane covered, the rest are not compared. An Intel Xeon
-// (Ice Lake) compares into mask registers on one port only: sphere 50000 x 8 took 127-139 ms
-// against 152-180 ms comparing every column, anti-correlated 100000 x 8 161-213 against
-// 175-228.
-constexpr std::int32_t kFirstCheck = 4;
-
-template <int kHalves>
-constexpr unsigned kAllLanes = (1u << (8 * kHalves)) - 1u;
-
-__m512d columnLanes(const double* values, const std::int32_t* rows) {
-  const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows));
-  return _mm512_i32gather_pd(index, values, 8);
-}
-
-// Lanes of the 8 * kHalves candidate `rows` (those set in `lanes`) that no row listed in
-// group[0 .. size) is <= in every open column from position `from` on.
-template <std::int32_t kHeld, int kHalves>
-unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const double* group,
-                        std::int32_t size, const std::int32_t* rows, unsigned lanes,
-                        std::int32_t from) {
-  __m512d x[kHalves][kHeld];
-  const double* column[kHeld];
-  for (std::int32_t k = 0; k < kHeld; ++k) column[k] = columnData(m, open.at(from + k));
-  for (int h = 0; h < kHalves; ++h) {
-    for (std::int32_t k = 0; k < kHeld; ++k) x[h][k] = columnLanes(column[k], rows + 8 * h);
-  }
-  const bool wide = open.count - from > kHeld;
-  // Lanes already covered, and those never asked about. A member's compares do not read
-  // this, so the compares of successive members overlap instead of waiting for each other.
-  unsigned gone = ~lanes & kAllLanes<kHalves>;
-  for (std::int32_t s = 0; s < size; ++s) {
-    const std::int32_t member = rowOf(group[s]);
-    __mmask8 cover[kHalves];
-    __m512d v = _mm512_set1_pd(column[0][member]);
-    for (int h = 0; h < kHalves; ++h) cover[h] = _mm512_cmp_pd_mask(v, x[h][0], _CMP_LE_OQ);
-    for (std::int32_t k = 1; k < kHeld; ++k) {
-      if (k == kFirstCheck) {
-        unsigned any = 0;
-        for (int h = 0; h < kHalves; ++h) any |= cover[h];
-        if (any == 0) break;
-      }
-      v = _mm512_set1_pd(column[k][member]);
-      for (int h = 0; h < kHalves; ++h)
-        cover[h] = _mm512_mask_cmp_pd_mask(cover[h], v, x[h][k], _CMP_LE_OQ);
-    }
-    unsigned covered = 0;
-    for (int h = 0; h < kHalves; ++h) covered |= static_cast<unsigned>(cover[h]) << (8 * h);
-    if (wide) {
-      for (unsigned pending = covered & ~gone; pending != 0; pending &= pending - 1) {
-        const int lane = lowestLane(pending);
-        if (!rowAtMostOn(m, open, member, rows[lane], from + kHeld)) covered &= ~(1u << lane);
-      }
-    }
-    gone |= covered;
-    if (gone == kAllLanes<kHalves>) return 0;
-  }
-  return ~gone & kAllLanes<kHalves>;
-}
 
 template <std::int32_t kHeld, int kHalves = (kHeld >= 4 ? 2 : 1)>
 void coverPairs(const MatrixView& m, const OpenColumns& open, const double* upper,
@@ -91,7 +27,8 @@ void coverPairs(const MatrixView& m, const OpenColumns& open, const double* uppe
       rows[lane] = rowOf(lower[b + (lane < count ? lane : count - 1)]);
     }
     const unsigned lanes = (1u << count) - 1u;
-    const unsigned standing = uncoveredLanes<kHeld, kHalves>(m, open, upper, upperSize, rows, lanes, from);
+    const unsigned standing =
+        uncoveredLanes<kHeld, kHalves>(m, open, upper, upperSize, rows, lanes, from);
     for (std::int32_t lane = 0; lane < count; ++lane) {
       if ((standing >> lane & 1u) == 0) lower[b + lane] = kNoRow;
     }
