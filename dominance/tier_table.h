@@ -5,10 +5,10 @@
 // compiled in (any but baseline off x86) gets the baseline kernels.
 
 #include "common/tier.h"
-#include "dominance/kernels/front_filter.h"
-#include "dominance/kernels/pair_cover.h"
-#include "dominance/kernels/row_scan.h"
-#include "dominance/kernels/strong_rows.h"
+#include "dominance/kernels/leaves/front_filter.h"
+#include "dominance/kernels/leaves/pair_cover.h"
+#include "dominance/kernels/row_scan/row_scan.h"
+#include "dominance/kernels/strong_rows/strong_rows.h"
 
 RowScan rowScanFor(Tier tier);
 

@@ -5,7 +5,7 @@
 
 #include "common/matrix_view.h"
 #include "common/tier.h"
-#include "dominance/kernels/open_columns.h"
+#include "dominance/kernels/leaves/open_columns.h"
 
 // Where the divide and conquer stops dividing. Lowered in tests so that small inputs reach
 // every step.

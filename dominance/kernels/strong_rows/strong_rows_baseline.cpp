@@ -2,8 +2,8 @@
 #include "common/prefetch.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/strong_rows.h"
-#include "dominance/kernels/strong_rows_driver.h"
+#include "dominance/kernels/strong_rows/strong_rows.h"
+#include "dominance/kernels/strong_rows/strong_rows_driver.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#ifndef DOMINANCE_KERNELS_PAIR_COVER_H
-#define DOMINANCE_KERNELS_PAIR_COVER_H
+#ifndef DOMINANCE_KERNELS_LEAVES_PAIR_COVER_H
+#define DOMINANCE_KERNELS_LEAVES_PAIR_COVER_H
 
 #include <cstdint>
 
 #include "common/matrix_view.h"
-#include "dominance/kernels/open_columns.h"
+#include "dominance/kernels/leaves/open_columns.h"
 
 // Compares two groups of listed rows pair by pair: every entry of lower[0 .. lowerSize)
 // whose row some row of upper[0 .. upperSize) is <= in every open column from position

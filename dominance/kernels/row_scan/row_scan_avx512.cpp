@@ -1,13 +1,13 @@
 #include "common/no_contraction.h"
 #include "common/tier_target.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/row_scan.h"
+#include "dominance/kernels/row_scan/row_scan.h"
 
 #if TIER_HAS_X86
 #include <immintrin.h>
 
 TIER_BEGIN_AVX512
-#include "dominance/kernels/row_scan_driver.h"
+#include "dominance/kernels/row_scan/row_scan_driver.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 #include "common/no_contraction.h"
 #include "common/tier_target.h"
 #include "dominance/dominance_rule.h"
-#include "dominance/kernels/front_filter.h"
+#include "dominance/kernels/leaves/front_filter.h"
 #include "dominance/sorts/row_order.h"
 
 #if TIER_HAS_X86
 #include <immintrin.h>
 
-#include "dominance/kernels/covered_lanes_avx512.h"
+#include "dominance/kernels/leaves/covered_lanes_avx512.h"
 
 TIER_BEGIN_AVX512
 

@@ -1,6 +1,6 @@
 #include "common/no_contraction.h"
 #include "dominance/dominance_rule.h"
-#include "dominance/kernels/front_filter.h"
+#include "dominance/kernels/leaves/front_filter.h"
 #include "dominance/sorts/row_order.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "dominance/kernels/strong_rows.h"
+#include "dominance/kernels/strong_rows/strong_rows.h"
 
 #include "common/no_contraction.h"
 

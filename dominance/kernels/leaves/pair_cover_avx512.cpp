@@ -3,13 +3,13 @@
 #include "common/tier_target.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/pair_cover.h"
+#include "dominance/kernels/leaves/pair_cover.h"
 #include "dominance/sorts/row_order.h"
 
 #if TIER_HAS_X86
 #include <immintrin.h>
 
-#include "dominance/kernels/covered_lanes_avx512.h"
+#include "dominance/kernels/leaves/covered_lanes_avx512.h"
 
 TIER_BEGIN_AVX512
 

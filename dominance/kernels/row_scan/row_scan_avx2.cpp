@@ -1,7 +1,7 @@
 #include "common/no_contraction.h"
 #include "common/tier_target.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/row_scan.h"
+#include "dominance/kernels/row_scan/row_scan.h"
 
 #if TIER_HAS_X86
 #include <immintrin.h>
@@ -9,7 +9,7 @@
 #include "dominance/kernels/avx2_lanes.h"
 
 TIER_BEGIN_AVX2
-#include "dominance/kernels/row_scan_driver.h"
+#include "dominance/kernels/row_scan/row_scan_driver.h"
 
 namespace {
 

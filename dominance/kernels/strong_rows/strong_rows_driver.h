@@ -1,5 +1,5 @@
-#ifndef DOMINANCE_KERNELS_STRONG_ROWS_DRIVER_H
-#define DOMINANCE_KERNELS_STRONG_ROWS_DRIVER_H
+#ifndef DOMINANCE_KERNELS_STRONG_ROWS_STRONG_ROWS_DRIVER_H
+#define DOMINANCE_KERNELS_STRONG_ROWS_STRONG_ROWS_DRIVER_H
 
 // The parts of the strong-row filter that no tier changes, written once and compiled per
 // tier: each strong_rows_<tier>.cpp includes this inside its tier's target region (baseline

@@ -1,5 +1,5 @@
-#ifndef DOMINANCE_KERNELS_STRONG_ROWS_H
-#define DOMINANCE_KERNELS_STRONG_ROWS_H
+#ifndef DOMINANCE_KERNELS_STRONG_ROWS_STRONG_ROWS_H
+#define DOMINANCE_KERNELS_STRONG_ROWS_STRONG_ROWS_H
 
 // A few strong rows, kept while the rows of a set stream past them, eliminate most others
 // at the cost of reading the matrix once: on sets with small fronts a handful of rows near

@@ -1,6 +1,6 @@
 #include "common/no_contraction.h"
-#include "dominance/kernels/row_scan.h"
-#include "dominance/kernels/row_scan_driver.h"
+#include "dominance/kernels/row_scan/row_scan.h"
+#include "dominance/kernels/row_scan/row_scan_driver.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#ifndef DOMINANCE_KERNELS_COVERED_LANES_AVX2_H
-#define DOMINANCE_KERNELS_COVERED_LANES_AVX2_H
+#ifndef DOMINANCE_KERNELS_LEAVES_COVERED_LANES_AVX2_H
+#define DOMINANCE_KERNELS_LEAVES_COVERED_LANES_AVX2_H
 
 // The AVX2 lane kernel that the front filter and the pair cover share: eight candidate rows
 // against a group of listed rows. Include only where TIER_HAS_X86 holds.
@@ -13,7 +13,7 @@
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/avx2_lanes.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/open_columns.h"
+#include "dominance/kernels/leaves/open_columns.h"
 #include "dominance/sorts/row_order.h"
 
 // Candidates are taken eight at a time, each column of them in two vectors. Up to

@@ -4,13 +4,13 @@
 #include "common/tier_target.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/strong_rows.h"
+#include "dominance/kernels/strong_rows/strong_rows.h"
 
 #if TIER_HAS_X86
 #include <immintrin.h>
 
 TIER_BEGIN_AVX512
-#include "dominance/kernels/strong_rows_driver.h"
+#include "dominance/kernels/strong_rows/strong_rows_driver.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#ifndef DOMINANCE_KERNELS_ROW_SCAN_DRIVER_H
-#define DOMINANCE_KERNELS_ROW_SCAN_DRIVER_H
+#ifndef DOMINANCE_KERNELS_ROW_SCAN_ROW_SCAN_DRIVER_H
+#define DOMINANCE_KERNELS_ROW_SCAN_ROW_SCAN_DRIVER_H
 
 // The parts of the row scans that no tier changes, written once and compiled per tier: each
 // row_scan_<tier>.cpp includes this inside its tier's target region (baseline has none),

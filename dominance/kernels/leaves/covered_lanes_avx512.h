@@ -1,5 +1,5 @@
-#ifndef DOMINANCE_KERNELS_COVERED_LANES_AVX512_H
-#define DOMINANCE_KERNELS_COVERED_LANES_AVX512_H
+#ifndef DOMINANCE_KERNELS_LEAVES_COVERED_LANES_AVX512_H
+#define DOMINANCE_KERNELS_LEAVES_COVERED_LANES_AVX512_H
 
 // The AVX-512 lane kernel that the front filter and the pair cover share: eight or sixteen
 // candidate rows against a group of listed rows. Include only where TIER_HAS_X86 holds.
@@ -13,7 +13,7 @@
 #include "common/tier_target.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/lane_bits.h"
-#include "dominance/kernels/open_columns.h"
+#include "dominance/kernels/leaves/open_columns.h"
 #include "dominance/sorts/row_order.h"
 
 TIER_BEGIN_AVX512

@@ -1,6 +1,6 @@
 #include "common/no_contraction.h"
 #include "dominance/dominance_rule.h"
-#include "dominance/kernels/pair_cover.h"
+#include "dominance/kernels/leaves/pair_cover.h"
 #include "dominance/sorts/row_order.h"
 
 void coverPairsBaseline(const MatrixView& m, const OpenColumns& open, const double* upper,
