@@ -26,13 +26,6 @@ namespace {
 // the AVX2 kernel's eight candidates from four columns on; with fewer, eight measured faster.
 constexpr std::int32_t kMaxHeld = 8;
 
-// On long fronts most rows of a group are above every candidate in one of the first few
-// columns; once four columns leave no lane covered, the rest are not compared. An Intel Xeon
-// (Ice Lake) compares into mask registers on one port only: sphere 50000 x 8 took 127-139 ms
-// against 152-180 ms comparing every column, anti-correlated 100000 x 8 161-213 against
-// 175-228.
-constexpr std::int32_t kFirstCheck = 4;
-
 template <int kHalves>
 constexpr unsigned kAllLanes = (1u << (8 * kHalves)) - 1u;
 
@@ -62,12 +55,9 @@ unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const doub
     __mmask8 cover[kHalves];
     __m512d v = _mm512_set1_pd(column[0][member]);
     for (int h = 0; h < kHalves; ++h) cover[h] = _mm512_cmp_pd_mask(v, x[h][0], _CMP_LE_OQ);
+    // Every held column, without stopping early: once members no longer wait for each
+    // other, a branch on the first columns' verdict costs more than the compares it saves.
     for (std::int32_t k = 1; k < kHeld; ++k) {
-      if (k == kFirstCheck) {
-        unsigned any = 0;
-        for (int h = 0; h < kHalves; ++h) any |= cover[h];
-        if (any == 0) break;
-      }
       v = _mm512_set1_pd(column[k][member]);
       for (int h = 0; h < kHalves; ++h)
         cover[h] = _mm512_mask_cmp_pd_mask(cover[h], v, x[h][k], _CMP_LE_OQ);
