@@ -22,9 +22,9 @@
 //   following such rows leads to a standing row that eliminates r, as each step goes to a
 //   row earlier in the sorted order below.
 // The scan's eliminations are of that kind, wherever it stops, and so are those of the strong
-// rows (kernels/strong_rows.h), which large sets meet before anything else: a few rows that
-// eliminate others they dominate or equal with a lower index, whether or not they stand
-// themselves.
+// rows (kernels/strong_rows/strong_rows.h), which large sets meet before anything else: a few
+// rows that eliminate others they dominate or equal with a lower index, whether or not they
+// stand themselves.
 // The cross-set result follows its scan order: it can leave rows of the second set standing
 // that another row of that set dominates. It too has a closed form. For a first-set row i
 // standing after the within-set pass, let s(i) be the lowest index of a second-set row that
