@@ -1,69 +1,39 @@
 // The distance table keeps its panels, partial sums and edge blocks on the stack, so its
-// stack use is checked on every tier: the fill runs on a thread whose stack is a painted
-// buffer, and the bytes it overwrote are counted. Not built under the sanitizers, whose
-// frames are larger.
+// stack use is checked on every tier, on a painted stack. Not built under the sanitizers,
+// whose frames are larger.
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "common/tier.h"
 #include "distance/row_distance.h"
 #include "distance/row_distance_tiers.h"
+#include "tests/support/painted_stack.h"
 
 namespace {
 
 constexpr std::size_t kStackBytes = std::size_t{1} << 18;
-constexpr unsigned char kPaint = 0xA5;
 
 // The stack row_distance.h states: the panels of one chunk of columns (12 KiB), the partial
 // sums of a panel's blocks (16 KiB), an edge block and the frames around them.
 constexpr std::size_t kStackBound = 32 * 1024;
 
-struct Fill {
-  RowDistanceFill fill;
-  const double* data;
-  std::int32_t cols;
-  std::int32_t rows;
-  double* out;
-};
-
-void* runFill(void* work) {
-  const Fill& f = *static_cast<const Fill*>(work);
-  if (f.fill != nullptr) f.fill(f.data, f.cols, f.rows, f.out);
-  return nullptr;
-}
-
-// Bytes of stack the fill overwrote on a fresh thread, including what starting the thread
-// takes; with no fill, what starting the thread takes alone.
-std::size_t stackBytesUsed(Fill f) {
-  void* stack = nullptr;
-  if (posix_memalign(&stack, 4096, kStackBytes) != 0) std::abort();
-  auto* bytes = static_cast<unsigned char*>(stack);
-  for (std::size_t i = 0; i < kStackBytes; ++i) bytes[i] = kPaint;
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstack(&attributes, stack, kStackBytes);
-  pthread_t thread;
-  if (pthread_create(&thread, &attributes, runFill, &f) != 0) std::abort();
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-  std::size_t untouched = 0;
-  while (untouched < kStackBytes && bytes[untouched] == kPaint) ++untouched;
-  std::free(stack);
-  return kStackBytes - untouched;
+// Bytes of stack `fill` overwrote on a fresh thread, including what starting the thread
+// takes.
+std::size_t fillStackBytes(RowDistanceFill fill, const double* data, std::int32_t cols,
+                           std::int32_t rows, double* out) {
+  return stackBytesUsed([=] { fill(data, cols, rows, out); }, kStackBytes);
 }
 
 // Every tier this processor runs, the portable path and the dispatched entry, on tables that
 // reach every kind of block: narrow and wide rows, partial tiles and edge blocks (M = 203),
 // and several chunks of columns.
 TEST(RowDistanceStackUse, StaysWithinTheStatedBound) {
-  const std::size_t idle = stackBytesUsed(Fill{nullptr, nullptr, 0, 0, nullptr});
+  const std::size_t idle = stackBytesUsed([] {}, kStackBytes);
   std::vector<RowDistanceFill> fills = {fillRowDistancesPlain, fillRowDistances};
   for (Tier tier : kTiers) {
     if (tierRunsHere(tier)) fills.push_back(rowDistanceFillFor(tier));
@@ -75,7 +45,7 @@ TEST(RowDistanceStackUse, StaysWithinTheStatedBound) {
     std::vector<double> x(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
     for (std::size_t i = 0; i < x.size(); ++i) x[i] = static_cast<double>(i % 97) * 0.25;
     for (RowDistanceFill fill : fills) {
-      const std::size_t used = stackBytesUsed(Fill{fill, x.data(), cols, rows, table.data()});
+      const std::size_t used = fillStackBytes(fill, x.data(), cols, rows, table.data());
       EXPECT_LT(used - idle, kStackBound) << rows << " x " << cols;
       if (used - idle > largest) largest = used - idle;
     }
