@@ -17,6 +17,16 @@ void coverPairsAvx512(const MatrixView& m, const double* upper, std::int32_t upp
                       double* lower, std::int32_t lowerSize, std::int32_t col);
 std::int32_t filterByStrongRowsAvx2(const MatrixView& m, double* flags);
 std::int32_t filterByStrongRowsAvx512(const MatrixView& m, double* flags);
+void streamPastFirstRowsAvx2(const MatrixView& first, double* firstFlags, const MatrixView& second,
+                             double* secondFlags);
+void coverAcrossPairsAvx2(CrossEntries pointSet, const double* points, std::int32_t pointCount,
+                          CrossEntries querySet, double* queries, std::int32_t queryCount,
+                          std::int32_t col, double mark);
+void coverAcrossPairsAvx512(CrossEntries pointSet, const double* points, std::int32_t pointCount,
+                            CrossEntries querySet, double* queries, std::int32_t queryCount,
+                            std::int32_t col, double mark);
+void streamPastFirstRowsAvx512(const MatrixView& first, double* firstFlags,
+                               const MatrixView& second, double* secondFlags);
 #endif
 
 namespace {
@@ -26,6 +36,8 @@ struct TierKernels {
   FrontFilter filter;
   PairCover pairs;
   StrongRowFilter strong;
+  FirstRowsStream stream;
+  CrossCover cross;
 };
 
 // In kTiers order. AVX-512 shares the AVX2 front filter, whose compares produce vectors:
@@ -33,10 +45,13 @@ struct TierKernels {
 // takes sixteen candidates at a time, which on an AMD EPYC (Zen 5) settles 50000 rows of 8
 // columns a fifth faster.
 constexpr TierKernels kKernels[] = {
-    {scanRowBaseline, filterFrontBaseline, coverPairsBaseline, filterByStrongRowsBaseline},
+    {scanRowBaseline, filterFrontBaseline, coverPairsBaseline, filterByStrongRowsBaseline,
+     streamPastFirstRowsBaseline, coverAcrossPairsBaseline},
 #if TIER_HAS_X86
-    {scanRowAvx2, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx2},
-    {scanRowAvx512, filterFrontAvx2, coverPairsAvx512, filterByStrongRowsAvx512},
+    {scanRowAvx2, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx2, streamPastFirstRowsAvx2,
+     coverAcrossPairsAvx2},
+    {scanRowAvx512, filterFrontAvx2, coverPairsAvx512, filterByStrongRowsAvx512,
+     streamPastFirstRowsAvx512, coverAcrossPairsAvx512},
 #endif
 };
 constexpr int kCompiledTiers = static_cast<int>(sizeof kKernels / sizeof kKernels[0]);
@@ -63,4 +78,12 @@ PairCover pairCoverFor(Tier tier) {
 
 StrongRowFilter strongRowFilterFor(Tier tier) {
   return kernelsFor(tier).strong;
+}
+
+FirstRowsStream firstRowsStreamFor(Tier tier) {
+  return kernelsFor(tier).stream;
+}
+
+CrossCover crossCoverFor(Tier tier) {
+  return kernelsFor(tier).cross;
 }
