@@ -33,7 +33,7 @@ struct Avx2StreamLanes {
   template <std::int32_t kCols>
   static unsigned block(const MatrixView& second, std::int32_t begin, std::int32_t count,
                         const MatrixView& first, const std::int32_t* open, std::int32_t size,
-                        unsigned& over) {
+                        double* secondFlags, unsigned& over) {
     constexpr std::int32_t kFixed = kCols > 0 && kCols < kHeld ? kCols : kHeld;
     const std::int32_t cols = kCols > 0 ? kCols : second.cols;
     const std::int32_t held = cols < kFixed ? cols : kFixed;
@@ -57,6 +57,8 @@ struct Avx2StreamLanes {
       standing = _mm256_andnot_pd(ge, standing);
       if (none(standing)) break;
     }
+    const __m256i fallen = _mm256_andnot_si256(_mm256_castpd_si256(standing), inRange);
+    _mm256_maskstore_pd(secondFlags + begin, fallen, _mm256_setzero_pd());
     // No open row is <= a standing lane, so a lane <= an open row differs from it.
     __m256d beyond = _mm256_setzero_pd();
     for (std::int32_t w = 0; w < size && !none(standing); ++w) {

@@ -31,7 +31,7 @@ struct Avx512StreamLanes {
   template <std::int32_t kCols>
   static unsigned block(const MatrixView& second, std::int32_t begin, std::int32_t count,
                         const MatrixView& first, const std::int32_t* open, std::int32_t size,
-                        unsigned& over) {
+                        double* secondFlags, unsigned& over) {
     constexpr std::int32_t kFixed = kCols > 0 && kCols < kHeld ? kCols : kHeld;
     const std::int32_t cols = kCols > 0 ? kCols : second.cols;
     const std::int32_t held = cols < kFixed ? cols : kFixed;
@@ -53,6 +53,8 @@ struct Avx512StreamLanes {
       standing = static_cast<__mmask8>(standing & ~ge);
       if (standing == 0) break;
     }
+    _mm512_mask_storeu_pd(secondFlags + begin, static_cast<__mmask8>(inRange & ~standing),
+                          _mm512_setzero_pd());
     // No open row is <= a standing lane, so a lane <= an open row differs from it.
     __mmask8 beyond = 0;
     for (std::int32_t w = 0; w < size && standing != 0; ++w) {

@@ -17,13 +17,16 @@ struct ScalarStreamLanes {
   template <std::int32_t kCols>
   static unsigned block(const MatrixView& second, std::int32_t begin, std::int32_t count,
                         const MatrixView& first, const std::int32_t* open, std::int32_t size,
-                        unsigned& over) {
+                        double* secondFlags, unsigned& over) {
     unsigned standing = (1u << count) - 1u;
     for (std::int32_t w = 0; w < size && standing != 0; ++w) {
       for (unsigned lanes = standing; lanes != 0; lanes &= lanes - 1) {
         const int lane = lowestLane(lanes);
         if (rowAtMost(first, open[w], second, begin + lane)) standing &= ~(1u << lane);
       }
+    }
+    for (std::int32_t lane = 0; lane < count; ++lane) {
+      if ((standing >> lane & 1u) == 0) secondFlags[begin + lane] = 0.0;
     }
     // No open row is <= a standing lane, so a lane <= an open row differs from it.
     over = 0;

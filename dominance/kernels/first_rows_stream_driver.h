@@ -8,10 +8,10 @@
 //
 // The tier's file defines Lanes with kWidth and
 //   template <std::int32_t kCols> unsigned block(second, begin, count, first, open, size,
-//                                                unsigned& over):
+//                                                secondFlags, unsigned& over):
 // of the `count` second-set rows from `begin` (at most kWidth), the lanes that no row of
-// open[0 .. size) is <= in every column; `over` receives, among those, the lanes that
-// dominate one of them. kCols columns (0: second.cols).
+// open[0 .. size) is <= in every column, the others' flags set to 0.0; `over` receives,
+// among those, the lanes that dominate one of them. kCols columns (0: second.cols).
 
 namespace {
 
@@ -114,11 +114,7 @@ struct FirstRowsPass {
       }
       const std::int32_t count = second.rows - j < kWidth ? second.rows - j : kWidth;
       unsigned over = 0;
-      const unsigned standing =
-          Lanes::template block<kCols>(second, j, count, first, open, size, over);
-      for (unsigned fallen = ((1u << count) - 1u) & ~standing; fallen != 0; fallen &= fallen - 1) {
-        secondFlags[j + lowestLane(fallen)] = 0.0;
-      }
+      Lanes::template block<kCols>(second, j, count, first, open, size, secondFlags, over);
       // A row that closes an open row changes which rows fall after it in the block.
       if (over != 0) {
         settleRowsFrom(first, firstFlags, second, secondFlags, j + lowestLane(over), j + count,

@@ -24,7 +24,7 @@ struct AcrossAllowance {
   std::int64_t perRow;
   std::int64_t leafPairs;  // groups the sorted pass's queries of s compare pair by pair
   std::int64_t dominatedBase = std::int64_t{1} << 16;
-  std::int64_t dominatedPerRow = 16;
+  std::int64_t dominatedPerRow = 128;
   std::int64_t runPairs = 256;      // runs of the merged order settled in that order
   std::int64_t coverPairs = 65536;  // groups the tier's pair kernel compares whole
   std::int32_t streamedRows = 64;
