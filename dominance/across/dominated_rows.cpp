@@ -4,10 +4,15 @@
 #include <utility>
 
 #include "common/no_contraction.h"
+#include "common/prefetch.h"
 #include "dominance/across/corner_staircase.h"
 #include "dominance/across/merged_order.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/cross_cover.h"
+#include "dominance/sorts/bit_width.h"
+#include "dominance/sorts/digit_sort.h"
+#include "dominance/sorts/packed_keys.h"
+#include "dominance/sorts/row_order.h"
 #include "dominance/tier_table.h"
 
 namespace {
@@ -27,6 +32,8 @@ struct Halving {
 struct Side {
   CrossEntries entries;
   double mark;
+  int rowBits;  // of entries.rowMask
+  bool plain;   // the entries may become plain rows (nothing above the row is needed again)
 
   std::int32_t row(double entry) const { return crossRow(entry, entries.rowMask); }
   const double* column(std::int32_t col) const { return columnData(entries.set, col); }
@@ -63,10 +70,84 @@ Thirds partitionByValue(double* entries, std::int32_t size, const Side& side, co
   return {less, greater};
 }
 
+// Sorts entries by their rows' values in a column (no NaN) without moving anything but the
+// entries, which carry more than the row: radix passes on the leading bits in which the
+// values' order keys differ, seven at a time, sending each entry to its bucket in exchange
+// for the one there, at most two passes deep; buckets of a few entries, and what two passes
+// leave tied, are sorted by comparing values. 1 KiB of stack a pass.
+void sortByValue(double* entries, std::int32_t size, const Side& side, const double* values,
+                 int passes) {
+  const auto byValue = [&](double a, double b) {
+    return values[side.row(a)] < values[side.row(b)];
+  };
+  if (size <= 32 || passes == 0) return std::sort(entries, entries + size, byValue);
+  const auto keyOf = [&](double e) { return orderKey(values[side.row(e)]); };
+  std::uint64_t common = ~std::uint64_t{0};
+  std::uint64_t seen = 0;
+  for (std::int32_t p = 0; p < size; ++p) {
+    const std::uint64_t key = keyOf(entries[p]);
+    common &= key;
+    seen |= key;
+  }
+  const std::uint64_t differing = common ^ seen;
+  if (differing == 0) return;
+  constexpr int kDigitBits = 7;
+  constexpr std::int32_t kBuckets = 1 << kDigitBits;
+  const int top = highestBit(differing);
+  const int shift = top >= kDigitBits - 1 ? top - (kDigitBits - 1) : 0;
+  const auto digitOf = [&](double e) {
+    return static_cast<std::int32_t>(keyOf(e) >> shift & (kBuckets - 1));
+  };
+  std::int32_t next[kBuckets] = {};
+  std::int32_t ends[kBuckets];
+  for (std::int32_t p = 0; p < size; ++p) ++next[digitOf(entries[p])];
+  std::int32_t start = 0;
+  for (std::int32_t b = 0; b < kBuckets; ++b) {
+    const std::int32_t count = next[b];
+    next[b] = start;
+    start += count;
+    ends[b] = start;
+  }
+  for (std::int32_t b = 0; b < kBuckets; ++b) {
+    while (next[b] < ends[b]) {
+      double entry = entries[next[b]];
+      for (std::int32_t d = digitOf(entry); d != b; d = digitOf(entry)) {
+        std::swap(entry, entries[next[d]++]);
+      }
+      entries[next[b]++] = entry;
+    }
+  }
+  for (std::int32_t b = 0, from = 0; b < kBuckets; from = ends[b++]) {
+    if (ends[b] - from > 1) sortByValue(entries + from, ends[b] - from, side, values, passes - 1);
+  }
+}
+
+// Entries that may become plain rows are sorted on their own bits instead: each packed with
+// the leading bits of its value's order key above the row (packed_keys.h), sorted by those,
+// runs tying there sorted by the values, and left as plain rows.
 void sortByColumn(double* entries, std::int32_t size, const Side& side, std::int32_t col) {
   const double* values = side.column(col);
-  std::sort(entries, entries + size,
-            [&](double a, double b) { return values[side.row(a)] < values[side.row(b)]; });
+  if (!side.plain) return sortByValue(entries, size, side, values, 2);
+  const Packing packing{side.rowBits, 64 - (53 - side.rowBits), side.entries.rowMask};
+  for (std::int32_t p = 0; p < size; ++p) {
+    if (p + kPrefetchAhead < size) prefetchRead(values + side.row(entries[p + kPrefetchAhead]));
+    entries[p] = packedEntry(values, side.row(entries[p]), packing);
+  }
+  sortByHighDigits(entries, entries + size, packing.indexBits);
+  for (std::int32_t from = 0; from < size;) {
+    std::int32_t to = from + 1;
+    while (to < size &&
+           packedPrefix(entries[to], packing) == packedPrefix(entries[from], packing)) {
+      ++to;
+    }
+    if (to - from > 1) {
+      std::sort(entries + from, entries + to, [values, packing](double a, double b) {
+        return values[packedRow(a, packing)] < values[packedRow(b, packing)];
+      });
+    }
+    from = to;
+  }
+  for (std::int32_t p = 0; p < size; ++p) entries[p] = packedRow(entries[p], packing);
 }
 
 // The last three columns: with both groups sorted by the first of them, the points at or below
@@ -204,8 +285,12 @@ void halve(const Halving& h, double* firstEntries, std::int32_t firstCount, doub
   }
   const std::int32_t firstHalf = low;
   const std::int32_t secondHalf = half - low;
-  const Side firstSide{{h.first, h.marks.indexMask}, h.marks.mark};
-  const Side secondSide{{h.second, h.secondMarks.rowMask}, h.secondMarks.mark};
+  // The first-set rows of the second half keep their ranks through the cover that marks them;
+  // those of the first half are not ordered again.
+  const Side firstSide{{h.first, h.marks.indexMask}, h.marks.mark, h.marks.indexBits, false};
+  const Side firstPoints{{h.first, h.marks.indexMask}, h.marks.mark, h.marks.indexBits, true};
+  const Side secondSide{
+      {h.second, h.secondMarks.rowMask}, h.secondMarks.mark, h.secondMarks.rowBits, true};
   halve(h, firstEntries, firstHalf, secondRows, secondHalf);
   // A second-set row that fell dominates no first-set row (dominance_rule.h).
   const std::int32_t dominating = unmarkedFirst(secondRows, secondHalf, h.secondMarks.mark);
@@ -215,7 +300,7 @@ void halve(const Halving& h, double* firstEntries, std::int32_t firstCount, doub
   halve(h, firstEntries + firstHalf, firstCount - firstHalf, secondRows + secondHalf,
         secondCount - secondHalf);
   const std::int32_t undominated = unmarkedFirst(firstEntries, firstHalf, h.marks.mark);
-  cover(h, firstSide, firstEntries, undominated, secondSide, secondRows + secondHalf,
+  cover(h, firstPoints, firstEntries, undominated, secondSide, secondRows + secondHalf,
         secondCount - secondHalf, 1);
 }
 

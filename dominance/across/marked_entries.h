@@ -47,13 +47,15 @@ inline bool isMarked(double entry, MarkPacking packing) {
 // A second-set row that falls is marked the same way while the halving runs: its row, and
 // above it a mark.
 struct SecondMarking {
+  int rowBits;
   std::int64_t rowMask;
   double mark;
 };
 
 inline SecondMarking secondMarkingFor(std::int32_t secondRows) {
   const int indexBits = indexBitsFor(secondRows);
-  return {(std::int64_t{1} << indexBits) - 1, static_cast<double>(std::int64_t{1} << indexBits)};
+  return {indexBits, (std::int64_t{1} << indexBits) - 1,
+          static_cast<double>(std::int64_t{1} << indexBits)};
 }
 
 #endif
