@@ -5,8 +5,8 @@
 
 #include "common/no_contraction.h"
 #include "common/prefetch.h"
-#include "dominance/across/corner_staircase.h"
 #include "dominance/across/merged_order.h"
+#include "dominance/across/packed_staircase.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/cross_cover.h"
 #include "dominance/sorts/bit_width.h"
@@ -151,7 +151,8 @@ void sortByColumn(double* entries, std::int32_t size, const Side& side, std::int
 }
 
 // The last three columns: with both groups sorted by the first of them, the points at or below
-// a query there form a growing prefix, reduced to a staircase in the other two.
+// a query there form a growing prefix, reduced to a staircase in the other two, whose packed
+// steps turn back into plain rows at the end (points need nothing else).
 void coverLastThreeColumns(const Side& points, double* pointList, std::int32_t pointCount,
                            const Side& queries, double* queryList, std::int32_t queryCount,
                            std::int32_t col) {
@@ -161,19 +162,24 @@ void coverLastThreeColumns(const Side& points, double* pointList, std::int32_t p
   const double* qx = queries.column(col);
   const double* qy = queries.column(col + 1);
   const double* qz = queries.column(col + 2);
-  auto steps = columnStaircase(
-      points.column(col + 1), points.column(col + 2), [&points](double e) { return points.row(e); },
-      pointList);
+  const Packing packing{points.rowBits, 64 - (53 - points.rowBits), points.entries.rowMask};
+  PackedStaircase steps{points.column(col + 1), points.column(col + 2), packing, pointList};
   std::int32_t p = 0;
   for (std::int32_t q = 0; q < queryCount; ++q) {
     const std::int32_t row = queries.row(queryList[q]);
-    for (; p < pointCount && px[points.row(pointList[p])] <= qx[row]; ++p) steps.add(p);
+    for (; p < pointCount; ++p) {
+      const std::int32_t point = points.row(pointList[p]);
+      if (px[point] > qx[row]) break;
+      steps.add(p, point);
+    }
     if (steps.covers(qy[row], qz[row])) queryList[q] += queries.mark;
   }
+  for (std::int32_t t = 0; t < pointCount; ++t) pointList[t] = packedRow(pointList[t], packing);
 }
 
 // Marks every query entry whose row some point entry's row is <= in every column from `col`
-// on (the caller guarantees the columns before); at least three columns from `col` on. Splitting
+// on (the caller guarantees the columns before); at least three columns from `col` on. The
+// points need nothing but their rows, and may end as plain rows. Splitting
 // the queries at their median in `col` leaves three smaller problems: points and queries below it,
 // the same above, and the points at or below it against the queries at or above it, which meet the
 // column already and go on with the next. The first two nest on at most half of the queries; the
