@@ -44,8 +44,9 @@ void markAcrossSetsWithAllowance(Tier tier, const MatrixView& first, double* fir
   }
 }
 
-// Measured on both sides: sets of a few hundred rows each, and uniform sets, whose standing
-// first-set rows are few, scan faster than they sort; fronts leave the scan early.
+// Uniform sets, whose standing first-set rows are few, take the stream. Otherwise a few
+// thousand rows passed: a second set of one row or a few scans faster than it sorts, and
+// fronts, heading for the product of the counts, leave the scan early.
 AcrossAllowance defaultAcrossAllowance() {
   return {std::int64_t{1} << 12, 1, 512};
 }
