@@ -16,7 +16,7 @@
 //   that fall changes no answer, and keeping the others that some dominated row is <= adds none.
 // - The passed undominated first-set rows, at the start of firstEntries, reduced the same way.
 // While the sweep runs, a dominated first-set row's entry holds -2 - row, and steps are packed
-// entries; both lists are turned back at the end.
+// entries; both lists are turned back at the end, fallen second-set rows to -2 - row.
 void sweepThreeColumnsAcross(const MatrixView& first, double* firstEntries, std::int32_t firstCount,
                              const MatrixView& second, double* secondRows, std::int32_t secondCount,
                              MarkPacking packing) {
@@ -68,7 +68,7 @@ void sweepThreeColumnsAcross(const MatrixView& first, double* firstEntries, std:
       ax = firstX[row];
     }
     if (undominated.covers(y[j], z[j])) {
-      secondRows[k] = kNoRow;
+      secondRows[k] = -2.0 - j;
     } else {
       passedSecond.add(k, j);
     }

@@ -12,8 +12,8 @@
 #include "dominance/across/marked_entries.h"
 
 // Marks every entry of firstEntries[0 .. firstCount) (unmarked on entry) whose row some row
-// of secondRows[0 .. secondCount) dominates, and marks kNoRow every row of secondRows that
-// the row of an unmarked entry is <= in every column. Both lists are in rowPrecedes order on
+// of secondRows[0 .. secondCount) dominates, and sets to -2 - row every row of secondRows
+// that the row of an unmarked entry is <= in every column. Both lists are in rowPrecedes order on
 // entry and hold no NaN; both are left permuted.
 void sweepThreeColumnsAcross(const MatrixView& first, double* firstEntries, std::int32_t firstCount,
                              const MatrixView& second, double* secondRows, std::int32_t secondCount,

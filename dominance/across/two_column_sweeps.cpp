@@ -169,7 +169,7 @@ void sweepAcrossTwoColumns(const MatrixView& first, double* firstEntries, std::i
     } else {
       const double* const lowest = std::partition_point(
           held, held + holding, [&](double e) { return firstY[firstRow(e, packing)] > by; });
-      if (firstLowest(*lowest, packing) > j) secondRows[k] = kNoRow;
+      if (firstLowest(*lowest, packing) > j) secondRows[k] = -2.0 - j;
     }
   }
   for (; f < firstCount; ++f) {

@@ -10,7 +10,7 @@
 #include "common/matrix_view.h"
 #include "dominance/across/first_entries.h"
 
-// Sets s of every entry of firstEntries[0 .. firstCount) (none on entry) and marks kNoRow
+// Sets s of every entry of firstEntries[0 .. firstCount) (none on entry) and sets to -2 - row
 // every row of secondRows[0 .. secondCount) that falls, as findLowestDominators and then
 // dropCoveredRows would. Both lists are in rowPrecedes order on entry and hold no NaN; both
 // are left permuted. O(n log n) for n rows in all, in place.

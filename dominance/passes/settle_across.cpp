@@ -13,6 +13,7 @@
 #include "dominance/across/two_column_sweeps.h"
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/row_scan.h"
+#include "dominance/sorts/digit_sort.h"
 #include "dominance/sorts/row_order.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "dominance/tier_table.h"
@@ -40,6 +41,35 @@ void settleByQueries(const MatrixView& first, double* firstEntries, std::int32_t
                   leafPairs);
 }
 
+// Turns settled lists back into flags. A listed entry holds a standing row, or -2 - r for a
+// row r that fell, or kNoRow. Where every row was listed and the fallen ones kept their rows,
+// the vector is written in one pass from the end, the fallen rows in increasing order at the
+// start of it, each below the place it is read from: cheaper than marking each listed row's
+// own entry (flagsFromListedRows), which the other lists take.
+void flagsFromSettledRows(const MatrixView& m, double* flags, std::int32_t listed) {
+  std::int32_t fallen = 0;
+  bool held = true;
+  for (std::int32_t p = 0; p < listed; ++p) {
+    const double entry = flags[p];
+    if (entry == kNoRow) held = false;
+    if (entry < kNoRow) std::swap(flags[fallen++], flags[p]);
+  }
+  if (listed < m.rows || !held) {
+    for (std::int32_t p = 0; p < fallen; ++p) flags[p] = kNoRow;
+    return flagsFromListedRows(m, flags, listed);
+  }
+  for (std::int32_t p = 0; p < fallen; ++p) flags[p] = -2.0 - flags[p];
+  sortByHighDigits(flags, flags + fallen, 0);
+  std::int32_t end = m.rows;
+  for (std::int32_t p = fallen - 1; p >= 0; --p) {
+    const std::int32_t row = rowOf(flags[p]);
+    std::fill(flags + row + 1, flags + end, 1.0);
+    flags[row] = 0.0;
+    end = row;
+  }
+  std::fill(flags, flags + end, 1.0);
+}
+
 // Both sets listed and sorted; rows holding NaN stay listed at the end of each, where
 // nothing eliminates them.
 struct Lists {
@@ -53,7 +83,7 @@ struct Lists {
 // the standing rows of `second`: they all end eliminated, and what remains is what each
 // eliminates, the rows before s(i) that it is <= in every column. The scan of a row stops at
 // s(i), so it does exactly that while the scans stay short; the rows left are settled by
-// both queries in sorted order. Leaves rows[0 .. count) meaningless.
+// both queries in sorted order. Leaves each entry of rows[0 .. count) at -2 - row: fallen.
 void settleDominatedRows(Tier tier, const MatrixView& first, double* rows, std::int32_t count,
                          const MatrixView& second, double* secondFlags,
                          const AcrossAllowance& settling) {
@@ -64,7 +94,9 @@ void settleDominatedRows(Tier tier, const MatrixView& first, double* rows, std::
   std::int32_t p = 0;
   for (; p < count && passed <= limit; ++p) {
     double flag = 1.0;
-    passed += scan(first, rowOf(rows[p]), &flag, second, 0, secondFlags).stop;
+    const std::int32_t row = rowOf(rows[p]);
+    passed += scan(first, row, &flag, second, 0, secondFlags).stop;
+    rows[p] = -2.0 - row;
   }
   if (p == count) return;
   double* const rest = rows + p;
@@ -78,6 +110,7 @@ void settleDominatedRows(Tier tier, const MatrixView& first, double* rows, std::
   settleByQueries(first, rest, restCount, second, secondFlags, secondCount, packing,
                   settling.leafPairs);
   flagsFromListedRows(second, secondFlags, secondListed);
+  for (std::int32_t q = 0; q < restCount; ++q) rest[q] = -2.0 - firstRow(rest[q], packing);
 }
 
 // Three or more columns: first only whether a second-set row dominates each first-set row,
@@ -98,7 +131,8 @@ void settleByMarks(Tier tier, const MatrixView& first, double* firstFlags, const
                       lists.secondCount, marks, secondMarks,
                       MarkLimits{settling.runPairs, settling.coverPairs});
     for (std::int32_t p = 0; p < lists.secondCount; ++p) {
-      if (secondFlags[p] >= secondMarks.mark) secondFlags[p] = kNoRow;
+      const double entry = secondFlags[p];
+      if (entry >= secondMarks.mark) secondFlags[p] = -2.0 - (entry - secondMarks.mark);
     }
   }
   // The dominated rows first, as plain rows.
@@ -108,10 +142,9 @@ void settleByMarks(Tier tier, const MatrixView& first, double* firstFlags, const
     firstFlags[p] = markedRow(entry, marks);
     if (isMarked(entry, marks)) std::swap(firstFlags[dominated++], firstFlags[p]);
   }
-  flagsFromListedRows(second, secondFlags, lists.secondListed);
+  flagsFromSettledRows(second, secondFlags, lists.secondListed);
   settleDominatedRows(tier, first, firstFlags, dominated, second, secondFlags, settling);
-  for (std::int32_t p = 0; p < dominated; ++p) firstFlags[p] = kNoRow;
-  flagsFromListedRows(first, firstFlags, lists.firstListed);
+  flagsFromSettledRows(first, firstFlags, lists.firstListed);
 }
 
 }  // namespace
@@ -136,10 +169,11 @@ void settleAcrossSets(Tier tier, const MatrixView& first, double* firstFlags,
                         packing);
   for (std::int32_t p = 0; p < lists.firstCount; ++p) {
     const double entry = firstFlags[p];
-    firstFlags[p] = firstLowest(entry, packing) == packing.none ? firstRow(entry, packing) : kNoRow;
+    const std::int32_t row = firstRow(entry, packing);
+    firstFlags[p] = firstLowest(entry, packing) == packing.none ? row : -2.0 - row;
   }
-  flagsFromListedRows(first, firstFlags, lists.firstListed);
-  flagsFromListedRows(second, secondFlags, lists.secondListed);
+  flagsFromSettledRows(first, firstFlags, lists.firstListed);
+  flagsFromSettledRows(second, secondFlags, lists.secondListed);
 }
 
 bool acrossSettlingFits(const MatrixView& first, const MatrixView& second) {
