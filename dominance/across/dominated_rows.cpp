@@ -10,22 +10,22 @@
 #include "dominance/dominance_rule.h"
 #include "dominance/kernels/cross_cover.h"
 #include "dominance/sorts/bit_width.h"
-#include "dominance/sorts/digit_sort.h"
+#include "dominance/sorts/index_slots.h"
 #include "dominance/sorts/packed_keys.h"
 #include "dominance/sorts/row_order.h"
 #include "dominance/tier_table.h"
 
 namespace {
 
-struct Halving {
-  const MatrixView& first;
-  const MatrixView& second;
-  MarkPacking marks;
-  SecondMarking secondMarks;
-  MarkLimits limits;
-  CrossCover pairs;
-  double* firstList;  // the entry of rank r belongs at firstList[r]
-};
+// Steps that need tables only while they run keep them out of the frames that stay on the
+// stack through the nesting.
+#if defined(_MSC_VER)
+#define ACROSS_NOINLINE __declspec(noinline)
+#elif defined(__GNUC__)
+#define ACROSS_NOINLINE __attribute__((noinline))
+#else
+#define ACROSS_NOINLINE
+#endif
 
 // One side of a cover: which set its entries list, how to read their rows, and the mark they
 // take when covered.
@@ -37,6 +37,21 @@ struct Side {
 
   std::int32_t row(double entry) const { return crossRow(entry, entries.rowMask); }
   const double* column(std::int32_t col) const { return columnData(entries.set, col); }
+};
+
+struct Halving {
+  const MatrixView& first;
+  const MatrixView& second;
+  MarkPacking marks;
+  SecondMarking secondMarks;
+  MarkLimits limits;
+  CrossCover pairs;
+  double* firstList;  // the entry of rank r belongs at firstList[r]
+  // The first-set rows marked keep their ranks through the cover that marks them; as points
+  // they are not ordered again.
+  Side firstMarked;
+  Side firstPoints;
+  Side secondSide;
 };
 
 // Moves the entries below `mark` to the start of [begin, begin + size); returns how many.
@@ -70,36 +85,22 @@ Thirds partitionByValue(double* entries, std::int32_t size, const Side& side, co
   return {less, greater};
 }
 
-// Sorts entries by their rows' values in a column (no NaN) without moving anything but the
-// entries, which carry more than the row: radix passes on the leading bits in which the
-// values' order keys differ, seven at a time, sending each entry to its bucket in exchange
-// for the one there, at most two passes deep; buckets of a few entries, and what two passes
-// leave tied, are sorted by comparing values. 1 KiB of stack a pass.
-void sortByValue(double* entries, std::int32_t size, const Side& side, const double* values,
-                 int passes) {
-  const auto byValue = [&](double a, double b) {
-    return values[side.row(a)] < values[side.row(b)];
-  };
-  if (size <= 32 || passes == 0) return std::sort(entries, entries + size, byValue);
-  const auto keyOf = [&](double e) { return orderKey(values[side.row(e)]); };
-  std::uint64_t common = ~std::uint64_t{0};
-  std::uint64_t seen = 0;
-  for (std::int32_t p = 0; p < size; ++p) {
-    const std::uint64_t key = keyOf(entries[p]);
-    common &= key;
-    seen |= key;
-  }
-  const std::uint64_t differing = common ^ seen;
-  if (differing == 0) return;
-  constexpr int kDigitBits = 7;
-  constexpr std::int32_t kBuckets = 1 << kDigitBits;
-  const int top = highestBit(differing);
-  const int shift = top >= kDigitBits - 1 ? top - (kDigitBits - 1) : 0;
+// Groups are sorted by a column's values (no NaN) moving nothing but their entries, which may
+// carry more than the row: radix passes on the leading bits in which the keys differ, six at a
+// time, sending each entry to its bucket in exchange for the one there, a few passes deep;
+// buckets of a few entries, and what the passes leave tied, are sorted by comparing values.
+constexpr int kDigitBits = 6;
+constexpr std::int32_t kBuckets = 1 << kDigitBits;
+
+// One radix pass: entries into buckets by the digit from `shift`; `ends` receives where each
+// bucket ends.
+template <class KeyOf>
+ACROSS_NOINLINE void distributeByDigit(double* entries, std::int32_t size, KeyOf keyOf, int shift,
+                                       std::int32_t* ends) {
   const auto digitOf = [&](double e) {
     return static_cast<std::int32_t>(keyOf(e) >> shift & (kBuckets - 1));
   };
   std::int32_t next[kBuckets] = {};
-  std::int32_t ends[kBuckets];
   for (std::int32_t p = 0; p < size; ++p) ++next[digitOf(entries[p])];
   std::int32_t start = 0;
   for (std::int32_t b = 0; b < kBuckets; ++b) {
@@ -117,45 +118,63 @@ void sortByValue(double* entries, std::int32_t size, const Side& side, const dou
       entries[next[b]++] = entry;
     }
   }
+}
+
+// Sorts entries by keyOf (an unsigned key that orders as they should), radix passes on the
+// leading bits in which the keys differ, then `before` for buckets of a few entries and for
+// what `passes` passes leave tied.
+template <class KeyOf, class Before>
+void sortByKey(double* entries, std::int32_t size, KeyOf keyOf, Before before, int passes) {
+  if (size <= 32 || passes == 0) return std::sort(entries, entries + size, before);
+  std::uint64_t common = ~std::uint64_t{0};
+  std::uint64_t seen = 0;
+  for (std::int32_t p = 0; p < size; ++p) {
+    const std::uint64_t key = keyOf(entries[p]);
+    common &= key;
+    seen |= key;
+  }
+  const std::uint64_t differing = common ^ seen;
+  if (differing == 0) return std::sort(entries, entries + size, before);
+  const int top = highestBit(differing);
+  std::int32_t ends[kBuckets];
+  distributeByDigit(entries, size, keyOf, top >= kDigitBits - 1 ? top - (kDigitBits - 1) : 0, ends);
   for (std::int32_t b = 0, from = 0; b < kBuckets; from = ends[b++]) {
-    if (ends[b] - from > 1) sortByValue(entries + from, ends[b] - from, side, values, passes - 1);
+    if (ends[b] - from > 1) sortByKey(entries + from, ends[b] - from, keyOf, before, passes - 1);
   }
 }
 
 // Entries that may become plain rows are sorted on their own bits instead: each packed with
 // the leading bits of its value's order key above the row (packed_keys.h), sorted by those,
-// runs tying there sorted by the values, and left as plain rows.
+// and left as plain rows. Three passes of six bits at most, and values compared past them.
 void sortByColumn(double* entries, std::int32_t size, const Side& side, std::int32_t col) {
   const double* values = side.column(col);
-  if (!side.plain) return sortByValue(entries, size, side, values, 2);
+  if (!side.plain) {
+    return sortByKey(
+        entries, size, [&](double e) { return orderKey(values[side.row(e)]); },
+        [&](double a, double b) { return values[side.row(a)] < values[side.row(b)]; }, 2);
+  }
   const Packing packing{side.rowBits, 64 - (53 - side.rowBits), side.entries.rowMask};
   for (std::int32_t p = 0; p < size; ++p) {
     if (p + kPrefetchAhead < size) prefetchRead(values + side.row(entries[p + kPrefetchAhead]));
     entries[p] = packedEntry(values, side.row(entries[p]), packing);
   }
-  sortByHighDigits(entries, entries + size, packing.indexBits);
-  for (std::int32_t from = 0; from < size;) {
-    std::int32_t to = from + 1;
-    while (to < size &&
-           packedPrefix(entries[to], packing) == packedPrefix(entries[from], packing)) {
-      ++to;
-    }
-    if (to - from > 1) {
-      std::sort(entries + from, entries + to, [values, packing](double a, double b) {
+  sortByKey(
+      entries, size,
+      [packing](double e) { return static_cast<std::uint64_t>(packedPrefix(e, packing)); },
+      [values, packing](double a, double b) {
         return values[packedRow(a, packing)] < values[packedRow(b, packing)];
-      });
-    }
-    from = to;
-  }
+      },
+      3);
   for (std::int32_t p = 0; p < size; ++p) entries[p] = packedRow(entries[p], packing);
 }
 
 // The last three columns: with both groups sorted by the first of them, the points at or below
 // a query there form a growing prefix, reduced to a staircase in the other two, whose packed
 // steps turn back into plain rows at the end (points need nothing else).
-void coverLastThreeColumns(const Side& points, double* pointList, std::int32_t pointCount,
-                           const Side& queries, double* queryList, std::int32_t queryCount,
-                           std::int32_t col) {
+ACROSS_NOINLINE void coverLastThreeColumns(const Side& points, double* pointList,
+                                           std::int32_t pointCount, const Side& queries,
+                                           double* queryList, std::int32_t queryCount,
+                                           std::int32_t col) {
   sortByColumn(pointList, pointCount, points, col);
   sortByColumn(queryList, queryCount, queries, col);
   const double* px = points.column(col);
@@ -175,6 +194,21 @@ void coverLastThreeColumns(const Side& points, double* pointList, std::int32_t p
     if (steps.covers(qy[row], qz[row])) queryList[q] += queries.mark;
   }
   for (std::int32_t t = 0; t < pointCount; ++t) pointList[t] = packedRow(pointList[t], packing);
+}
+
+// Splits both groups by the queries' median in `col`: below it, equal to it, above it.
+ACROSS_NOINLINE void splitAtMedian(const Side& points, double* pointList, std::int32_t pointCount,
+                                   const Side& queries, double* queryList, std::int32_t queryCount,
+                                   std::int32_t col, Thirds& p, Thirds& q) {
+  const double* pointValues = points.column(col);
+  const double* queryValues = queries.column(col);
+  double* const median = queryList + queryCount / 2;
+  std::nth_element(queryList, median, queryList + queryCount, [&](double a, double b) {
+    return queryValues[queries.row(a)] < queryValues[queries.row(b)];
+  });
+  const double pivot = queryValues[queries.row(*median)];
+  p = partitionByValue(pointList, pointCount, points, pointValues, pivot);
+  q = partitionByValue(queryList, queryCount, queries, queryValues, pivot);
 }
 
 // Marks every query entry whose row some point entry's row is <= in every column from `col`
@@ -199,15 +233,9 @@ void cover(const Halving& h, const Side& points, double* pointList, std::int32_t
       return coverLastThreeColumns(points, pointList, pointCount, queries, queryList, queryCount,
                                    col);
     }
-    const double* pointValues = points.column(col);
-    const double* queryValues = queries.column(col);
-    double* const median = queryList + queryCount / 2;
-    std::nth_element(queryList, median, queryList + queryCount, [&](double a, double b) {
-      return queryValues[queries.row(a)] < queryValues[queries.row(b)];
-    });
-    const double pivot = queryValues[queries.row(*median)];
-    const Thirds p = partitionByValue(pointList, pointCount, points, pointValues, pivot);
-    const Thirds q = partitionByValue(queryList, queryCount, queries, queryValues, pivot);
+    Thirds p;
+    Thirds q;
+    splitAtMedian(points, pointList, pointCount, queries, queryList, queryCount, col, p, q);
     cover(h, points, pointList, p.equalFrom, queries, queryList, q.equalFrom, col);
     cover(h, points, pointList + p.greaterFrom, pointCount - p.greaterFrom, queries,
           queryList + q.greaterFrom, queryCount - q.greaterFrom, col);
@@ -291,35 +319,224 @@ void halve(const Halving& h, double* firstEntries, std::int32_t firstCount, doub
   }
   const std::int32_t firstHalf = low;
   const std::int32_t secondHalf = half - low;
-  // The first-set rows of the second half keep their ranks through the cover that marks them;
-  // those of the first half are not ordered again.
-  const Side firstSide{{h.first, h.marks.indexMask}, h.marks.mark, h.marks.indexBits, false};
-  const Side firstPoints{{h.first, h.marks.indexMask}, h.marks.mark, h.marks.indexBits, true};
-  const Side secondSide{
-      {h.second, h.secondMarks.rowMask}, h.secondMarks.mark, h.secondMarks.rowBits, true};
   halve(h, firstEntries, firstHalf, secondRows, secondHalf);
   // A second-set row that fell dominates no first-set row (dominance_rule.h).
   const std::int32_t dominating = unmarkedFirst(secondRows, secondHalf, h.secondMarks.mark);
-  cover(h, secondSide, secondRows, dominating, firstSide, firstEntries + firstHalf,
+  cover(h, h.secondSide, secondRows, dominating, h.firstMarked, firstEntries + firstHalf,
         firstCount - firstHalf, 1);
   restoreOrder(h, firstEntries + firstHalf, firstCount - firstHalf);
   halve(h, firstEntries + firstHalf, firstCount - firstHalf, secondRows + secondHalf,
         secondCount - secondHalf);
   const std::int32_t undominated = unmarkedFirst(firstEntries, firstHalf, h.marks.mark);
-  cover(h, firstPoints, firstEntries, undominated, secondSide, secondRows + secondHalf,
+  cover(h, h.firstPoints, firstEntries, undominated, h.secondSide, secondRows + secondHalf,
         secondCount - secondHalf, 1);
+}
+
+// Long fronts of five to eight columns are first split by a pivot's regions, as the within-set
+// pass does (fronts/front_regions.cpp): a row's region is the set of columns, among the first
+// eight, in which it is >= the pivot, and a row <= another lies in a region whose set is a
+// subset of the other's. Each region is halved on its own, and meets only the regions below it.
+constexpr std::int32_t kMaskColumns = 8;
+constexpr std::int32_t kRegions = 1 << kMaskColumns;
+constexpr std::int32_t kSampledRows = 128;  // of each set, for the pivot
+constexpr std::int32_t kCandidates = 8;
+
+struct Pivot {
+  std::int32_t bits;
+  double value[kMaskColumns];
+};
+
+unsigned regionOf(const MatrixView& m, std::int32_t row, const Pivot& pivot) {
+  unsigned mask = 0;
+  for (std::int32_t k = 0; k < pivot.bits; ++k) {
+    mask |= (elementAt(m, row, k) >= pivot.value[k] ? 1u : 0u) << k;
+  }
+  return mask;
+}
+
+// Sample s of `samples` rows spread over a list.
+template <class RowOf>
+std::int32_t sampledRow(const double* list, std::int32_t count, std::int32_t s,
+                        std::int32_t samples, RowOf rowOf) {
+  return rowOf(list[std::int64_t{count} * s / samples]);
+}
+
+// Of a few sampled rows of either set near the middle of the fronts (lowest largest value on
+// the samples' scale), the one whose regions leave the fewest pairs of sampled rows of the two
+// sets in regions whose sets are subsets one of the other.
+ACROSS_NOINLINE Pivot choosePivot(const Halving& h, const double* firstEntries,
+                                  std::int32_t firstCount, const double* secondRows,
+                                  std::int32_t secondCount) {
+  const auto firstRowOf = [&h](double e) { return markedRow(e, h.marks); };
+  const auto secondRowOf = [](double e) { return rowOf(e); };
+  Pivot pivot{h.first.cols < kMaskColumns ? h.first.cols : kMaskColumns, {}};
+  // Short lists (in tests) take fewer samples, each row at most once.
+  const std::int32_t least = firstCount < secondCount ? firstCount : secondCount;
+  const std::int32_t samples = least < kSampledRows ? least : kSampledRows;
+  double low[kMaskColumns];
+  double scale[kMaskColumns];
+  for (std::int32_t k = 0; k < pivot.bits; ++k) {
+    double lo = elementAt(h.first, sampledRow(firstEntries, firstCount, 0, samples, firstRowOf), k);
+    double hi = lo;
+    for (std::int32_t s = 0; s < samples; ++s) {
+      const double u =
+          elementAt(h.first, sampledRow(firstEntries, firstCount, s, samples, firstRowOf), k);
+      const double v =
+          elementAt(h.second, sampledRow(secondRows, secondCount, s, samples, secondRowOf), k);
+      lo = std::min(lo, std::min(u, v));
+      hi = std::max(hi, std::max(u, v));
+    }
+    low[k] = lo;
+    // Infinite ranges give no scale; such columns then count for nothing.
+    scale[k] = hi > lo && hi - lo < 1e300 ? 1.0 / (hi - lo) : 0.0;
+  }
+  // Candidates: sample number and set (second set from `samples` on), lowest heights first.
+  std::int32_t candidates[kCandidates];
+  double heights[kCandidates];
+  std::int32_t found = 0;
+  for (std::int32_t c = 0; c < 2 * samples; ++c) {
+    const bool second = c >= samples;
+    const MatrixView& m = second ? h.second : h.first;
+    const std::int32_t row =
+        second ? sampledRow(secondRows, secondCount, c - samples, samples, secondRowOf)
+               : sampledRow(firstEntries, firstCount, c, samples, firstRowOf);
+    double height = 0.0;
+    for (std::int32_t k = 0; k < pivot.bits; ++k) {
+      height = std::max(height, (elementAt(m, row, k) - low[k]) * scale[k]);
+    }
+    if (found == kCandidates && !(height < heights[found - 1])) continue;
+    std::int32_t at = found < kCandidates ? found++ : kCandidates - 1;
+    for (; at > 0 && height < heights[at - 1]; --at) {
+      candidates[at] = candidates[at - 1];
+      heights[at] = heights[at - 1];
+    }
+    candidates[at] = c;
+    heights[at] = height;
+  }
+  std::int64_t fewest = -1;
+  for (std::int32_t c = 0; c < found; ++c) {
+    const bool second = candidates[c] >= samples;
+    const MatrixView& m = second ? h.second : h.first;
+    const std::int32_t row =
+        second ? sampledRow(secondRows, secondCount, candidates[c] - samples, samples, secondRowOf)
+               : sampledRow(firstEntries, firstCount, candidates[c], samples, firstRowOf);
+    Pivot tried{pivot.bits, {}};
+    for (std::int32_t k = 0; k < pivot.bits; ++k) tried.value[k] = elementAt(m, row, k);
+    unsigned char firstRegions[kSampledRows];
+    unsigned char secondRegions[kSampledRows];
+    for (std::int32_t s = 0; s < samples; ++s) {
+      firstRegions[s] = static_cast<unsigned char>(
+          regionOf(h.first, sampledRow(firstEntries, firstCount, s, samples, firstRowOf), tried));
+      secondRegions[s] = static_cast<unsigned char>(
+          regionOf(h.second, sampledRow(secondRows, secondCount, s, samples, secondRowOf), tried));
+    }
+    std::int64_t pairs = 0;
+    for (std::int32_t a = 0; a < samples; ++a) {
+      for (std::int32_t b = 0; b < samples; ++b) {
+        const unsigned x = firstRegions[a];
+        const unsigned y = secondRegions[b];
+        pairs += (x & ~y) == 0 || (y & ~x) == 0 ? 1 : 0;
+      }
+    }
+    if (fewest < 0 || pairs < fewest) {
+      fewest = pairs;
+      pivot = tried;
+    }
+  }
+  return pivot;
+}
+
+// Groups a list's rows by region, stably, as plain rows; `begin` receives where each region
+// starts, begin[kRegions] == count. Two 32-bit slots per entry hold the rows meanwhile.
+template <class RowOf>
+ACROSS_NOINLINE void groupByRegion(const MatrixView& m, double* list, std::int32_t count,
+                                   const Pivot& pivot, RowOf rowOf, std::int32_t* begin) {
+  for (std::int32_t r = 0; r <= kRegions; ++r) begin[r] = 0;
+  // Each slot i is written only after entry i, which covers it, has been read.
+  for (std::int32_t i = 0; i < count; ++i) {
+    const std::int32_t row = rowOf(list[i]);
+    ++begin[regionOf(m, row, pivot) + 1];
+    setSlot(list, i, static_cast<std::uint32_t>(row));
+  }
+  for (std::int32_t r = 0; r < kRegions; ++r) begin[r + 1] += begin[r];
+  std::int32_t next[kRegions];
+  for (std::int32_t r = 0; r < kRegions; ++r) next[r] = begin[r];
+  for (std::int32_t i = 0; i < count; ++i) {
+    const std::uint32_t row = slotAt(list, i);
+    setSlot(list, count + next[regionOf(m, static_cast<std::int32_t>(row), pivot)]++, row);
+  }
+  for (std::int32_t i = 0; i < count; ++i) setSlot(list, i, slotAt(list, count + i));
+  for (std::int32_t i = count - 1; i >= 0; --i) list[i] = slotAt(list, i);
+}
+
+// Regions in increasing order of their bits, so that every region below one is settled before
+// it: its first-set rows are first marked by the second-set rows of the regions below, then it
+// is halved, then its second-set rows meet the undominated first-set rows of the regions below.
+// Rows of two regions differ, so <= everywhere is dominance, and every column is compared.
+void markByRegions(const Halving& h, double* firstEntries, std::int32_t firstCount,
+                   double* secondRows, std::int32_t secondCount) {
+  const Pivot pivot = choosePivot(h, firstEntries, firstCount, secondRows, secondCount);
+  std::int32_t firstBegin[kRegions + 1];
+  std::int32_t secondBegin[kRegions + 1];
+  groupByRegion(
+      h.first, firstEntries, firstCount, pivot, [&h](double e) { return markedRow(e, h.marks); },
+      firstBegin);
+  for (std::int32_t p = 0; p < firstCount; ++p) {
+    firstEntries[p] = markedEntry(rowOf(firstEntries[p]), p, h.marks);
+  }
+  groupByRegion(
+      h.second, secondRows, secondCount, pivot, [](double e) { return rowOf(e); }, secondBegin);
+  const auto regions = static_cast<unsigned>(1) << pivot.bits;
+  for (unsigned r = 0; r < regions; ++r) {
+    double* const first = firstEntries + firstBegin[r];
+    const std::int32_t firstSize = firstBegin[r + 1] - firstBegin[r];
+    double* const second = secondRows + secondBegin[r];
+    const std::int32_t secondSize = secondBegin[r + 1] - secondBegin[r];
+    // The proper subsets of r, r itself excluded.
+    for (unsigned sub = (r - 1u) & r; firstSize > 0 && sub != r; sub = (sub - 1u) & r) {
+      double* const points = secondRows + secondBegin[sub];
+      const std::int32_t live =
+          unmarkedFirst(points, secondBegin[sub + 1] - secondBegin[sub], h.secondMarks.mark);
+      cover(h, h.secondSide, points, live, h.firstMarked, first, firstSize, 0);
+      if (sub == 0) break;
+    }
+    restoreOrder(h, first, firstSize);
+    halve(h, first, firstSize, second, secondSize);
+    for (unsigned sub = (r - 1u) & r; secondSize > 0 && sub != r; sub = (sub - 1u) & r) {
+      double* const points = firstEntries + firstBegin[sub];
+      const std::int32_t undominated =
+          unmarkedFirst(points, firstBegin[sub + 1] - firstBegin[sub], h.marks.mark);
+      cover(h, h.firstPoints, points, undominated, h.secondSide, second, secondSize, 0);
+      if (sub == 0) break;
+    }
+  }
 }
 
 }  // namespace
 
 MarkLimits defaultMarkLimits() {
-  return {256, 65536};
+  return {256, 65536, 5, 4096};
 }
 
 void markDominatedRows(Tier tier, const MatrixView& first, double* firstEntries,
                        std::int32_t firstCount, const MatrixView& second, double* secondRows,
                        std::int32_t secondCount, MarkPacking marks, SecondMarking secondMarks,
                        MarkLimits limits) {
-  const Halving h{first, second, marks, secondMarks, limits, crossCoverFor(tier), firstEntries};
+  const CrossEntries firstRows{first, marks.indexMask};
+  const CrossEntries secondEntries{second, secondMarks.rowMask};
+  const Halving h{first,
+                  second,
+                  marks,
+                  secondMarks,
+                  limits,
+                  crossCoverFor(tier),
+                  firstEntries,
+                  {firstRows, marks.mark, marks.indexBits, false},
+                  {firstRows, marks.mark, marks.indexBits, true},
+                  {secondEntries, secondMarks.mark, secondMarks.rowBits, true}};
+  if (first.cols >= limits.regionsFromColumns && first.cols <= kMaskColumns && firstCount > 0 &&
+      secondCount > 0 && std::int64_t{firstCount} + secondCount >= limits.regionsFromRows) {
+    return markByRegions(h, firstEntries, firstCount, secondRows, secondCount);
+  }
   halve(h, firstEntries, firstCount, secondRows, secondCount);
 }

@@ -11,6 +11,10 @@
 struct MarkLimits {
   std::int64_t leafPairs;   // a run of the merged order with this many pairs, in merged order
   std::int64_t coverPairs;  // two groups with this many pairs, by the tier's pair kernel
+  // Both sets split by a pivot's regions first, from this many columns (up to eight) and
+  // this many rows in all.
+  std::int32_t regionsFromColumns;
+  std::int64_t regionsFromRows;
 };
 
 MarkLimits defaultMarkLimits();

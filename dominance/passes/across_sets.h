@@ -27,6 +27,9 @@ struct AcrossAllowance {
   std::int64_t dominatedPerRow = 128;
   std::int64_t runPairs = 256;      // runs of the merged order settled in that order
   std::int64_t coverPairs = 65536;  // groups the tier's pair kernel compares whole
+  // From five to eight columns and 4096 rows in all, the halving takes a pivot's regions apart.
+  std::int32_t regionsFromColumns = 5;
+  std::int64_t regionsFromRows = 4096;
   std::int32_t streamedRows = 64;
 };
 

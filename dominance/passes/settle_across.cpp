@@ -129,7 +129,8 @@ void settleByMarks(Tier tier, const MatrixView& first, double* firstFlags, const
     const SecondMarking secondMarks = secondMarkingFor(second.rows);
     markDominatedRows(tier, first, firstFlags, lists.firstCount, second, secondFlags,
                       lists.secondCount, marks, secondMarks,
-                      MarkLimits{settling.runPairs, settling.coverPairs});
+                      MarkLimits{settling.runPairs, settling.coverPairs,
+                                 settling.regionsFromColumns, settling.regionsFromRows});
     for (std::int32_t p = 0; p < lists.secondCount; ++p) {
       const double entry = secondFlags[p];
       if (entry >= secondMarks.mark) secondFlags[p] = -2.0 - (entry - secondMarks.mark);

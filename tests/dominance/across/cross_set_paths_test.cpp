@@ -146,7 +146,8 @@ TEST_P(CrossSetPaths, ThreeColumnSweepMatchesTheScan) {
 
 // Four to eleven columns: the halving splits runs of the merged order down to single pairs or
 // settles them whole, the covers split by columns down to single pairs or give groups to the
-// pair kernel, and the last two or three columns are swept.
+// pair kernel, and the last three columns are swept; up to eight columns, the sets are also
+// split by a pivot's regions first.
 TEST_P(CrossSetPaths, HalvingMatchesTheScan) {
   std::mt19937_64 rng(9109);
   const std::int64_t runs[] = {0, 3, 40};
@@ -158,15 +159,18 @@ TEST_P(CrossSetPaths, HalvingMatchesTheScan) {
     const Flags expected = literal(a, b);
     for (const std::int64_t run : runs) {
       for (const std::int64_t cover : covers) {
-        expectSettled(GetParam(), a, b, sortedAt(run, cover, (run + cover) % 2 == 0, 0), expected,
-                      trial);
+        AcrossAllowance allowance = sortedAt(run, cover, (run + cover) % 2 == 0, 0);
+        allowance.regionsFromColumns = (run + cover + trial) % 2 == 0 ? 4 : 9;
+        allowance.regionsFromRows = 0;
+        expectSettled(GetParam(), a, b, allowance, expected, trial);
       }
     }
   }
 }
 
 // Long fronts of four to eight columns against fronts, against themselves, and against
-// copies a little ahead or behind, at the default limits but for the stream.
+// copies a little ahead or behind, at the default limits but for the stream, and split by
+// regions from four columns on.
 TEST_P(CrossSetPaths, HalvingOnLongFronts) {
   std::mt19937_64 rng(9113);
   for (int trial = 0; trial < 24; ++trial) {
@@ -177,7 +181,10 @@ TEST_P(CrossSetPaths, HalvingOnLongFronts) {
     AcrossAllowance allowance = defaultAcrossAllowance();
     allowance.streamedRows = -1;
     expectSettled(GetParam(), a, b, allowance, expected, trial);
-    expectSettled(GetParam(), a, b, sortedAt(64, 2048, trial % 2 == 0, 64), expected, trial);
+    AcrossAllowance regions = sortedAt(64, 2048, trial % 2 == 0, 64);
+    regions.regionsFromColumns = 4;
+    regions.regionsFromRows = 0;
+    expectSettled(GetParam(), a, b, regions, expected, trial);
   }
 }
 
