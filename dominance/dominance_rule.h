@@ -22,9 +22,9 @@
 //   following such rows leads to a standing row that eliminates r, as each step goes to a
 //   row earlier in the sorted order below.
 // The scan's eliminations are of that kind, wherever it stops, and so are those of the strong
-// rows (kernels/strong_rows.h), which large sets meet before anything else: a few rows that
-// eliminate others they dominate or equal with a lower index, whether or not they stand
-// themselves.
+// rows (kernels/strong_rows/strong_rows.h), which large sets meet before anything else: a few
+// rows that eliminate others they dominate or equal with a lower index, whether or not they
+// stand themselves.
 // The cross-set result follows its scan order: it can leave rows of the second set standing
 // that another row of that set dominates. It too has a closed form. For a first-set row i
 // standing after the within-set pass, let s(i) be the lowest index of a second-set row that
@@ -42,7 +42,7 @@
 // rows standing after the within-set pass never do), so it is never s(i), whether it falls or
 // not. The passes that look for dominators leave such rows out. The cross-set pass rests on
 // two more consequences of the closed form:
-// - the stream (kernels/first_rows_stream.h): with few standing first-set rows, the second
+// - the stream (kernels/first_rows_stream/): with few standing first-set rows, the second
 //   set streams past all of them in index order. A first-set row is open until the first
 //   second-set row that dominates it, which closes it: that row is s(i). A second-set row falls
 //   when an open row, one with s(i) above its index, is <= it everywhere. That is the closed

@@ -5,12 +5,12 @@
 // compiled in (any but baseline off x86) gets the baseline kernels.
 
 #include "common/tier.h"
-#include "dominance/kernels/cross_cover.h"
-#include "dominance/kernels/first_rows_stream.h"
-#include "dominance/kernels/front_filter.h"
-#include "dominance/kernels/pair_cover.h"
-#include "dominance/kernels/row_scan.h"
-#include "dominance/kernels/strong_rows.h"
+#include "dominance/kernels/cross_cover/cross_cover.h"
+#include "dominance/kernels/first_rows_stream/first_rows_stream.h"
+#include "dominance/kernels/leaves/front_filter.h"
+#include "dominance/kernels/leaves/pair_cover.h"
+#include "dominance/kernels/row_scan/row_scan.h"
+#include "dominance/kernels/strong_rows/strong_rows.h"
 
 RowScan rowScanFor(Tier tier);
 

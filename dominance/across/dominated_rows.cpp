@@ -8,7 +8,7 @@
 #include "dominance/across/merged_order.h"
 #include "dominance/across/packed_staircase.h"
 #include "dominance/dominance_rule.h"
-#include "dominance/kernels/cross_cover.h"
+#include "dominance/kernels/cross_cover/cross_cover.h"
 #include "dominance/sorts/bit_width.h"
 #include "dominance/sorts/index_slots.h"
 #include "dominance/sorts/packed_keys.h"

@@ -14,6 +14,7 @@ namespace {
 
 struct Divide {
   const MatrixView& m;
+  OpenColumns open;  // the columns compared, in the order they are split
   DivideLimits limits;
   FrontFilter leaf;
   PairCover pairs;
@@ -131,14 +132,15 @@ std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const do
   return size - (replaced - 1);
 }
 
-// The last three columns: with both groups sorted by the first of them, the upper rows at or
-// below a lower row in that column form a growing prefix, and the staircase of its rows
+// The last three open columns: with both groups sorted by the first of them, the upper rows
+// at or below a lower row in that column form a growing prefix, and the staircase of its rows
 // minimal in the other two columns decides.
-void coverByStaircase(const MatrixView& m, Packing packing, double* upper, std::int32_t upperSize,
-                      double* lower, std::int32_t lowerSize, std::int32_t col) {
-  const double* x = columnData(m, col);
-  const double* y = columnData(m, col + 1);
-  const double* z = columnData(m, col + 2);
+void coverByStaircase(const Divide& d, double* upper, std::int32_t upperSize, double* lower,
+                      std::int32_t lowerSize, std::int32_t from) {
+  const Packing packing = d.packing;
+  const double* x = columnData(d.m, d.open.at(from));
+  const double* y = columnData(d.m, d.open.at(from + 1));
+  const double* z = columnData(d.m, d.open.at(from + 2));
   sortPacked(upper, upperSize, x, packing);
   sortPacked(lower, lowerSize, x, packing);
   std::int32_t size = 0;
@@ -171,8 +173,9 @@ void coverByStaircase(const MatrixView& m, Packing packing, double* upper, std::
   for (std::int32_t p = 0; p < upperSize; ++p) upper[p] = packedRow(upper[p], packing);
 }
 
-// Marks kNoRow every entry of `lower` whose row some row of `upper` is <= in the columns from
-// `col` on (and in the columns before, as the caller guarantees). Both groups are permuted.
+// Marks kNoRow every entry of `lower` whose row some row of `upper` is <= in the open columns
+// from position `col` on (and in the others, as the caller guarantees). Both groups are
+// permuted.
 // Splitting `lower` at its median in `col` leaves three smaller problems: the rows below the
 // median against the upper rows below it, the same above, and the rows at or above it
 // against the upper rows at or below it, which meet the column already and go on with the
@@ -183,8 +186,8 @@ void coverAcross(const Divide& d, double* upper, std::int32_t upperSize, double*
   for (;; ++col) {
     lowerSize = dropFallen(lower, lowerSize);
     if (upperSize == 0 || lowerSize == 0) return;
-    const double* values = columnData(d.m, col);
-    if (col == d.m.cols - 1) {
+    const double* values = columnData(d.m, d.open.at(col));
+    if (col == d.open.count - 1) {
       double lowest = values[rowOf(upper[0])];
       for (std::int32_t t = 1; t < upperSize; ++t) {
         lowest = std::min(lowest, values[rowOf(upper[t])]);
@@ -195,11 +198,10 @@ void coverAcross(const Divide& d, double* upper, std::int32_t upperSize, double*
       return;
     }
     if (std::int64_t{upperSize} * lowerSize <= d.limits.leafPairs) {
-      return d.pairs(d.m, upper, upperSize, lower, lowerSize, col);
+      return d.pairs(d.m, d.open, upper, upperSize, lower, lowerSize, col);
     }
-    if (col == d.m.cols - 3) {
-      return coverByStaircase(d.m, d.packing, upper, upperSize, lower, lowerSize, col);
-    }
+    if (col == d.open.count - 3)
+      return coverByStaircase(d, upper, upperSize, lower, lowerSize, col);
     double* const median = lower + lowerSize / 2;
     std::nth_element(lower, median, lower + lowerSize,
                      [values](double a, double b) { return values[rowOf(a)] < values[rowOf(b)]; });
@@ -238,13 +240,20 @@ DivideLimits defaultDivideLimits() {
 
 void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t count,
                  DivideLimits limits) {
-  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
+  const Divide d{
+      m, everyColumn(m.cols), limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
   if (m.cols < 2) return d.leaf(m, order, count);
   settleRun(d, order, count);
 }
 
-void coverRowsAcross(Tier tier, const MatrixView& m, double* upper, std::int32_t upperSize,
-                     double* lower, std::int32_t lowerSize, DivideLimits limits) {
-  const Divide d{m, limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
+void coverRowsAcross(Tier tier, const MatrixView& m, const OpenColumns& open, double* upper,
+                     std::int32_t upperSize, double* lower, std::int32_t lowerSize,
+                     DivideLimits limits) {
+  // With no column open, every upper row is <= every lower row.
+  if (open.count == 0) {
+    for (std::int32_t b = 0; upperSize > 0 && b < lowerSize; ++b) lower[b] = kNoRow;
+    return;
+  }
+  const Divide d{m, open, limits, frontFilterFor(tier), pairCoverFor(tier), packingFor(m.rows)};
   coverAcross(d, upper, upperSize, lower, lowerSize, 0);
 }

@@ -5,6 +5,7 @@
 
 #include "common/matrix_view.h"
 #include "common/tier.h"
+#include "dominance/kernels/leaves/open_columns.h"
 
 // Where the divide and conquer stops dividing. Lowered in tests so that small inputs reach
 // every step.
@@ -25,9 +26,11 @@ void divideFront(Tier tier, const MatrixView& m, double* order, std::int32_t cou
                  DivideLimits limits);
 
 // Marks kNoRow every entry of lower[0 .. lowerSize) whose row some row of upper[0 .. upperSize)
-// is <= in every column, by the same divide and conquer over the columns; neither group holds
-// kNoRow entries on entry, and both are permuted. The groups use the kernels of `tier`.
-void coverRowsAcross(Tier tier, const MatrixView& m, double* upper, std::int32_t upperSize,
-                     double* lower, std::int32_t lowerSize, DivideLimits limits);
+// is <= in every open column (the caller knows the others), by the same divide and conquer
+// over those columns; neither group holds kNoRow entries on entry, and both are permuted.
+// The groups use the kernels of `tier`.
+void coverRowsAcross(Tier tier, const MatrixView& m, const OpenColumns& open, double* upper,
+                     std::int32_t upperSize, double* lower, std::int32_t lowerSize,
+                     DivideLimits limits);
 
 #endif

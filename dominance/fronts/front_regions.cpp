@@ -175,7 +175,9 @@ void settleByRegions(Tier tier, const MatrixView& m, double* order, std::int32_t
     live[r] = keepStanding(rows, size);
     for (unsigned sub = (r - 1u) & static_cast<unsigned>(r);; sub = (sub - 1u) & r) {
       if (sub != static_cast<unsigned>(r) && live[sub] > 0 && live[r] > 0) {
-        coverRowsAcross(tier, m, order + begin[sub], live[sub], rows, live[r], limits);
+        // The subset's rows are below the pivot where the region's are at or above it.
+        const OpenColumns open = columnsBesides(m.cols, static_cast<unsigned>(r) & ~sub);
+        coverRowsAcross(tier, m, open, order + begin[sub], live[sub], rows, live[r], limits);
         live[r] = keepStanding(rows, live[r]);
       }
       if (sub == 0) break;

@@ -1,7 +1,7 @@
 #include "dominance/passes/across_sets.h"
 
 #include "common/no_contraction.h"
-#include "dominance/kernels/row_scan.h"
+#include "dominance/kernels/row_scan/row_scan.h"
 #include "dominance/passes/settle_across.h"
 #include "dominance/sorts/row_order.h"
 #include "dominance/tier_table.h"

@@ -12,7 +12,7 @@
 #include "dominance/across/three_column_sweeps.h"
 #include "dominance/across/two_column_sweeps.h"
 #include "dominance/dominance_rule.h"
-#include "dominance/kernels/row_scan.h"
+#include "dominance/kernels/row_scan/row_scan.h"
 #include "dominance/sorts/digit_sort.h"
 #include "dominance/sorts/row_order.h"
 #include "dominance/sorts/sorted_rows.h"

@@ -1,7 +1,7 @@
 #include "dominance/passes/within_set.h"
 
 #include "common/no_contraction.h"
-#include "dominance/kernels/row_scan.h"
+#include "dominance/kernels/row_scan/row_scan.h"
 #include "dominance/passes/settle.h"
 #include "dominance/tier_table.h"
 

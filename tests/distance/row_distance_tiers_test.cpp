@@ -148,19 +148,21 @@ TEST_P(RowDistanceTier, MatchesPlainLoopWhereverTheTableStarts) {
 
 // A NaN in one row makes its every distance NaN but leaves its diagonal 0.0, and inf - inf
 // gives NaN as well, wherever the pair falls: in a diagonal tile, its mirror image, or a
-// tile of its own on either side of a tile edge.
+// tile of its own on either side of a tile edge; in narrow rows, and in wide rows where
+// the NaN and the infinity enter in the first chunk of columns and are carried to the last.
 TEST_P(RowDistanceTier, NaNAndInfinityReachEveryBlock) {
   const std::int32_t rows = 131;
-  const std::int32_t cols = 4;
-  Values x(static_cast<std::size_t>(rows * cols), 1.0);
-  for (std::int32_t r = 0; r < rows; ++r) x[static_cast<std::size_t>(r)] = r;
-  for (std::int32_t nanRow : {5, 63, 64, 130}) {
-    x[static_cast<std::size_t>(nanRow + 2 * rows)] = std::numeric_limits<double>::quiet_NaN();
+  for (std::int32_t cols : {4, 130}) {
+    Values x(static_cast<std::size_t>(rows * cols), 1.0);
+    for (std::int32_t r = 0; r < rows; ++r) x[static_cast<std::size_t>(r)] = r;
+    for (std::int32_t nanRow : {5, 63, 64, 130}) {
+      x[static_cast<std::size_t>(nanRow + 2 * rows)] = std::numeric_limits<double>::quiet_NaN();
+    }
+    for (std::int32_t infRow : {13, 20, 70, 127}) {
+      x[static_cast<std::size_t>(infRow + 3 * rows)] = std::numeric_limits<double>::infinity();
+    }
+    expectLiteralTable(x, rows, cols);
   }
-  for (std::int32_t infRow : {13, 20, 70, 127}) {
-    x[static_cast<std::size_t>(infRow + 3 * rows)] = std::numeric_limits<double>::infinity();
-  }
-  expectLiteralTable(x, rows, cols);
 }
 
 // Signed zeros, infinities of both signs, squares that overflow to infinity and squares
@@ -180,8 +182,9 @@ TEST_P(RowDistanceTier, SignedZerosInfinitiesAndOverflow) {
                              std::numeric_limits<double>::denorm_min()};
   std::mt19937_64 rng(17);
   std::uniform_int_distribution<std::size_t> pick(0, 2 * std::size(specials));
-  // At 40 columns the infinities and overflowed sums are carried from chunk to chunk.
-  for (std::int32_t cols : {3, 40}) {
+  // At 40 columns the infinities and overflowed sums are carried from chunk to chunk; at
+  // 130 through the blocks of wide rows as well.
+  for (std::int32_t cols : {3, 40, 130}) {
     for (std::int32_t rows : {9, 72, 129}) {
       Values x(static_cast<std::size_t>(rows * cols));
       for (double& v : x) {

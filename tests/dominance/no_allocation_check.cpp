@@ -1,10 +1,9 @@
-// The passes must not allocate: this program replaces the C library's allocation functions
-// (which operator new uses too) with counting ones and runs every path of every tier.
-// Built apart from the other tests, and never under the sanitizers, which replace them too.
+// The passes must not allocate: this program counts allocations (counting_allocator.h) while
+// it runs every path of every tier. Built apart from the other tests, and never under the
+// sanitizers.
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <random>
@@ -18,68 +17,9 @@
 #include "dominance/passes/within_set.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/shaped_rows.h"
-
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* block, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-void __libc_free(void* block);
-}
+#include "tests/support/counting_allocator.h"
 
 namespace {
-
-bool counting = false;
-long allocations = 0;
-
-void noteAllocation() {
-  if (counting) ++allocations;
-}
-
-}  // namespace
-
-extern "C" {
-void* malloc(std::size_t size) {
-  noteAllocation();
-  return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size) {
-  noteAllocation();
-  return __libc_calloc(count, size);
-}
-void* realloc(void* block, std::size_t size) {
-  noteAllocation();
-  return __libc_realloc(block, size);
-}
-void* memalign(std::size_t alignment, std::size_t size) {
-  noteAllocation();
-  return __libc_memalign(alignment, size);
-}
-void* aligned_alloc(std::size_t alignment, std::size_t size) {
-  noteAllocation();
-  return __libc_memalign(alignment, size);
-}
-int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
-  noteAllocation();
-  *block = __libc_memalign(alignment, size);
-  return *block != nullptr ? 0 : ENOMEM;
-}
-void free(void* block) {
-  __libc_free(block);
-}
-}
-
-namespace {
-
-// Allocations made while `pass` runs.
-template <class Pass>
-long allocationsDuring(Pass pass) {
-  allocations = 0;
-  counting = true;
-  pass();
-  counting = false;
-  return allocations;
-}
 
 TEST(NoAllocation, CountingSeesAllocations) {
   EXPECT_GT(allocationsDuring([] { delete new std::vector<double>(1000); }), 0);

@@ -89,6 +89,22 @@ std::vector<double> byRegions(const RowMatrix& m, Tier tier, DivideLimits limits
   return flags;
 }
 
+// A front on a small integer grid: rows whose values sum to the same total, so no row
+// dominates another but its copies, and every column ties at the pivot's value.
+RowMatrix gridFrontRows(std::mt19937_64& rng, std::size_t rows, std::size_t cols) {
+  RowMatrix m{rows, cols, std::vector<double>(rows * cols)};
+  for (std::size_t r = 0; r < rows; ++r) {
+    double sum = 0.0;
+    for (std::size_t c = 0; c + 1 < cols; ++c) {
+      const auto v = static_cast<double>(rng() % 4);
+      m.values[r + c * rows] = v;
+      sum += v;
+    }
+    m.values[r + (cols - 1) * rows] = 3.0 * static_cast<double>(cols) - sum;
+  }
+  return m;
+}
+
 TEST_P(DivideEveryTier, RegionsMatchTheScan) {
   std::mt19937_64 rng(4343);
   for (int trial = 0; trial < 2000; ++trial) {
@@ -106,6 +122,15 @@ TEST_P(DivideEveryTier, RegionsMatchTheScan) {
                                RowMatrix{300, cols, std::vector<double>(300 * cols, 2.0)}}) {
       ASSERT_EQ(byRegions(m, GetParam(), defaultDivideLimits()), referenceWithinSet(m))
           << cols << " columns";
+    }
+  }
+  // Regions compared on the columns their sets leave open, down to none: with every split,
+  // the staircase and the last column reached on those columns alone.
+  for (const std::size_t cols : {5u, 6u, 7u, 8u}) {
+    const RowMatrix m = gridFrontRows(rng, 400, cols);
+    const std::vector<double> expected = referenceWithinSet(m);
+    for (const DivideLimits& limits : {kLimits[0], kLimits[2], kLimits[4]}) {
+      ASSERT_EQ(byRegions(m, GetParam(), limits), expected) << cols << " columns";
     }
   }
 }
