@@ -1,12 +1,13 @@
 // Each tier's cross-set pair kernel against the rule itself: every pair compared one by one.
 
+#include "dominance/kernels/cross_cover/cross_cover.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <random>
 #include <vector>
 
-#include "dominance/kernels/cross_cover/cross_cover.h"
 #include "dominance/tier_table.h"
 #include "tests/dominance/every_tier.h"
 #include "tests/dominance/paired_sets.h"

@@ -1,13 +1,14 @@
 // Each tier's stream of the second set past a few standing first-set rows against the literal
 // scan.
 
+#include "dominance/kernels/first_rows_stream/first_rows_stream.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <random>
 #include <vector>
 
-#include "dominance/kernels/first_rows_stream/first_rows_stream.h"
 #include "dominance/tier_table.h"
 #include "tests/dominance/every_tier.h"
 #include "tests/dominance/paired_sets.h"
