@@ -24,10 +24,10 @@ void streamPastFirstRowsAvx2(const MatrixView& first, double* firstFlags, const 
                              double* secondFlags);
 void coverAcrossPairsAvx2(CrossEntries pointSet, const double* points, std::int32_t pointCount,
                           CrossEntries querySet, double* queries, std::int32_t queryCount,
-                          std::int32_t col, double mark);
+                          const OpenColumns& open, std::int32_t from, double mark);
 void coverAcrossPairsAvx512(CrossEntries pointSet, const double* points, std::int32_t pointCount,
                             CrossEntries querySet, double* queries, std::int32_t queryCount,
-                            std::int32_t col, double mark);
+                            const OpenColumns& open, std::int32_t from, double mark);
 void streamPastFirstRowsAvx512(const MatrixView& first, double* firstFlags,
                                const MatrixView& second, double* secondFlags);
 #endif

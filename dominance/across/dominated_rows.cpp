@@ -52,6 +52,7 @@ struct Halving {
   Side firstMarked;
   Side firstPoints;
   Side secondSide;
+  OpenColumns everyColumn;
 };
 
 // Moves the entries below `mark` to the start of [begin, begin + size); returns how many.
@@ -168,21 +169,21 @@ void sortByColumn(double* entries, std::int32_t size, const Side& side, std::int
   for (std::int32_t p = 0; p < size; ++p) entries[p] = packedRow(entries[p], packing);
 }
 
-// The last three columns: with both groups sorted by the first of them, the points at or below
-// a query there form a growing prefix, reduced to a staircase in the other two, whose packed
+// The last three open columns x, y and z: with both groups sorted by x, the points at or
+// below a query there form a growing prefix, reduced to a staircase in y and z, whose packed
 // steps turn back into plain rows at the end (points need nothing else).
 ACROSS_NOINLINE void coverLastThreeColumns(const Side& points, double* pointList,
                                            std::int32_t pointCount, const Side& queries,
                                            double* queryList, std::int32_t queryCount,
-                                           std::int32_t col) {
-  sortByColumn(pointList, pointCount, points, col);
-  sortByColumn(queryList, queryCount, queries, col);
-  const double* px = points.column(col);
-  const double* qx = queries.column(col);
-  const double* qy = queries.column(col + 1);
-  const double* qz = queries.column(col + 2);
+                                           std::int32_t x, std::int32_t y, std::int32_t z) {
+  sortByColumn(pointList, pointCount, points, x);
+  sortByColumn(queryList, queryCount, queries, x);
+  const double* px = points.column(x);
+  const double* qx = queries.column(x);
+  const double* qy = queries.column(y);
+  const double* qz = queries.column(z);
   const Packing packing{points.rowBits, 64 - (53 - points.rowBits), points.entries.rowMask};
-  PackedStaircase steps{points.column(col + 1), points.column(col + 2), packing, pointList};
+  PackedStaircase steps{points.column(y), points.column(z), packing, pointList};
   std::int32_t p = 0;
   for (std::int32_t q = 0; q < queryCount; ++q) {
     const std::int32_t row = queries.row(queryList[q]);
@@ -194,6 +195,49 @@ ACROSS_NOINLINE void coverLastThreeColumns(const Side& points, double* pointList
     if (steps.covers(qy[row], qz[row])) queryList[q] += queries.mark;
   }
   for (std::int32_t t = 0; t < pointCount; ++t) pointList[t] = packedRow(pointList[t], packing);
+}
+
+// The last two open columns: the same prefix, whose lowest y decides.
+ACROSS_NOINLINE void coverLastTwoColumns(const Side& points, double* pointList,
+                                         std::int32_t pointCount, const Side& queries,
+                                         double* queryList, std::int32_t queryCount, std::int32_t x,
+                                         std::int32_t y) {
+  sortByColumn(pointList, pointCount, points, x);
+  sortByColumn(queryList, queryCount, queries, x);
+  const double* px = points.column(x);
+  const double* py = points.column(y);
+  const double* qx = queries.column(x);
+  const double* qy = queries.column(y);
+  double lowest = 0.0;
+  std::int32_t p = 0;
+  for (std::int32_t q = 0; q < queryCount; ++q) {
+    const std::int32_t row = queries.row(queryList[q]);
+    for (; p < pointCount && px[points.row(pointList[p])] <= qx[row]; ++p) {
+      const double v = py[points.row(pointList[p])];
+      lowest = p == 0 || v < lowest ? v : lowest;
+    }
+    if (p > 0 && lowest <= qy[row]) queryList[q] += queries.mark;
+  }
+}
+
+// The last open column, or none: the lowest point decides, or every point covers.
+void coverLastColumn(const Side& points, const double* pointList, std::int32_t pointCount,
+                     const Side& queries, double* queryList, std::int32_t queryCount,
+                     const OpenColumns& open, std::int32_t from) {
+  if (from == open.count) {
+    for (std::int32_t q = 0; q < queryCount; ++q) queryList[q] += queries.mark;
+    return;
+  }
+  const std::int32_t col = open.at(from);
+  const double* pointValues = points.column(col);
+  const double* queryValues = queries.column(col);
+  double lowest = pointValues[points.row(pointList[0])];
+  for (std::int32_t p = 1; p < pointCount; ++p) {
+    lowest = std::min(lowest, pointValues[points.row(pointList[p])]);
+  }
+  for (std::int32_t q = 0; q < queryCount; ++q) {
+    if (lowest <= queryValues[queries.row(queryList[q])]) queryList[q] += queries.mark;
+  }
 }
 
 // Splits both groups by the queries' median in `col`: below it, equal to it, above it.
@@ -211,34 +255,43 @@ ACROSS_NOINLINE void splitAtMedian(const Side& points, double* pointList, std::i
   q = partitionByValue(queryList, queryCount, queries, queryValues, pivot);
 }
 
-// Marks every query entry whose row some point entry's row is <= in every column from `col`
-// on (the caller guarantees the columns before); at least three columns from `col` on. The
-// points need nothing but their rows, and may end as plain rows. Splitting
-// the queries at their median in `col` leaves three smaller problems: points and queries below it,
-// the same above, and the points at or below it against the queries at or above it, which meet the
-// column already and go on with the next. The first two nest on at most half of the queries; the
-// third continues in this call, so the nesting is at most log2 of the queries. Both groups are
-// permuted.
+// Marks every query entry whose row some point entry's row is <= in the open columns from
+// position `from` on (the caller guarantees the others). The points need nothing but their
+// rows, and may end as plain rows. Splitting the queries at their median in the column at
+// `from` leaves three smaller problems: points and queries below it, the same above, and the
+// points at or below it against the queries at or above it, which meet the column already and
+// go on with the next. The first two nest on at most half of the queries; the third continues
+// in this call, so the nesting is at most log2 of the queries. Both groups are permuted.
 void cover(const Halving& h, const Side& points, double* pointList, std::int32_t pointCount,
-           const Side& queries, double* queryList, std::int32_t queryCount, std::int32_t col) {
-  const std::int32_t cols = queries.entries.set.cols;
-  for (;; ++col) {
+           const Side& queries, double* queryList, std::int32_t queryCount, const OpenColumns& open,
+           std::int32_t from) {
+  for (;; ++from) {
     queryCount = unmarkedFirst(queryList, queryCount, queries.mark);
     if (pointCount == 0 || queryCount == 0) return;
+    const std::int32_t left = open.count - from;
+    if (left <= 1) {
+      return coverLastColumn(points, pointList, pointCount, queries, queryList, queryCount, open,
+                             from);
+    }
     if (std::int64_t{pointCount} * queryCount <= h.limits.coverPairs) {
       return h.pairs(points.entries, pointList, pointCount, queries.entries, queryList, queryCount,
-                     col, queries.mark);
+                     open, from, queries.mark);
     }
-    if (col == cols - 3) {
+    if (left == 2) {
+      return coverLastTwoColumns(points, pointList, pointCount, queries, queryList, queryCount,
+                                 open.at(from), open.at(from + 1));
+    }
+    if (left == 3) {
       return coverLastThreeColumns(points, pointList, pointCount, queries, queryList, queryCount,
-                                   col);
+                                   open.at(from), open.at(from + 1), open.at(from + 2));
     }
     Thirds p;
     Thirds q;
-    splitAtMedian(points, pointList, pointCount, queries, queryList, queryCount, col, p, q);
-    cover(h, points, pointList, p.equalFrom, queries, queryList, q.equalFrom, col);
+    splitAtMedian(points, pointList, pointCount, queries, queryList, queryCount, open.at(from), p,
+                  q);
+    cover(h, points, pointList, p.equalFrom, queries, queryList, q.equalFrom, open, from);
     cover(h, points, pointList + p.greaterFrom, pointCount - p.greaterFrom, queries,
-          queryList + q.greaterFrom, queryCount - q.greaterFrom, col);
+          queryList + q.greaterFrom, queryCount - q.greaterFrom, open, from);
     pointCount = p.greaterFrom;
     queryList += q.equalFrom;
     queryCount -= q.equalFrom;
@@ -323,13 +376,13 @@ void halve(const Halving& h, double* firstEntries, std::int32_t firstCount, doub
   // A second-set row that fell dominates no first-set row (dominance_rule.h).
   const std::int32_t dominating = unmarkedFirst(secondRows, secondHalf, h.secondMarks.mark);
   cover(h, h.secondSide, secondRows, dominating, h.firstMarked, firstEntries + firstHalf,
-        firstCount - firstHalf, 1);
+        firstCount - firstHalf, h.everyColumn, 1);
   restoreOrder(h, firstEntries + firstHalf, firstCount - firstHalf);
   halve(h, firstEntries + firstHalf, firstCount - firstHalf, secondRows + secondHalf,
         secondCount - secondHalf);
   const std::int32_t undominated = unmarkedFirst(firstEntries, firstHalf, h.marks.mark);
   cover(h, h.firstPoints, firstEntries, undominated, h.secondSide, secondRows + secondHalf,
-        secondCount - secondHalf, 1);
+        secondCount - secondHalf, h.everyColumn, 1);
 }
 
 // Long fronts of five to eight columns are first split by a pivot's regions, as the within-set
@@ -472,7 +525,9 @@ ACROSS_NOINLINE void groupByRegion(const MatrixView& m, double* list, std::int32
 // Regions in increasing order of their bits, so that every region below one is settled before
 // it: its first-set rows are first marked by the second-set rows of the regions below, then it
 // is halved, then its second-set rows meet the undominated first-set rows of the regions below.
-// Rows of two regions differ, so <= everywhere is dominance, and every column is compared.
+// A row of a region below is under the pivot, so below the other row, in the columns that set
+// apart the two regions: rows of two regions differ, so <= everywhere is dominance, and only
+// the other columns are compared.
 void markByRegions(const Halving& h, double* firstEntries, std::int32_t firstCount,
                    double* secondRows, std::int32_t secondCount) {
   const Pivot pivot = choosePivot(h, firstEntries, firstCount, secondRows, secondCount);
@@ -497,7 +552,8 @@ void markByRegions(const Halving& h, double* firstEntries, std::int32_t firstCou
       double* const points = secondRows + secondBegin[sub];
       const std::int32_t live =
           unmarkedFirst(points, secondBegin[sub + 1] - secondBegin[sub], h.secondMarks.mark);
-      cover(h, h.secondSide, points, live, h.firstMarked, first, firstSize, 0);
+      const OpenColumns open = columnsBesides(h.first.cols, r & ~sub);
+      cover(h, h.secondSide, points, live, h.firstMarked, first, firstSize, open, 0);
       if (sub == 0) break;
     }
     restoreOrder(h, first, firstSize);
@@ -506,7 +562,8 @@ void markByRegions(const Halving& h, double* firstEntries, std::int32_t firstCou
       double* const points = firstEntries + firstBegin[sub];
       const std::int32_t undominated =
           unmarkedFirst(points, firstBegin[sub + 1] - firstBegin[sub], h.marks.mark);
-      cover(h, h.firstPoints, points, undominated, h.secondSide, second, secondSize, 0);
+      const OpenColumns open = columnsBesides(h.first.cols, r & ~sub);
+      cover(h, h.firstPoints, points, undominated, h.secondSide, second, secondSize, open, 0);
       if (sub == 0) break;
     }
   }
@@ -533,7 +590,8 @@ void markDominatedRows(Tier tier, const MatrixView& first, double* firstEntries,
                   firstEntries,
                   {firstRows, marks.mark, marks.indexBits, false},
                   {firstRows, marks.mark, marks.indexBits, true},
-                  {secondEntries, secondMarks.mark, secondMarks.rowBits, true}};
+                  {secondEntries, secondMarks.mark, secondMarks.rowBits, true},
+                  everyColumn(first.cols)};
   if (first.cols >= limits.regionsFromColumns && first.cols <= kMaskColumns && firstCount > 0 &&
       secondCount > 0 && std::int64_t{firstCount} + secondCount >= limits.regionsFromRows) {
     return markByRegions(h, firstEntries, firstCount, secondRows, secondCount);
