@@ -16,7 +16,8 @@ void settleAcrossSets(Tier tier, const MatrixView& first, double* firstFlags,
                       const MatrixView& second, double* secondFlags,
                       const AcrossAllowance& allowance);
 
-// The sorted entries hold both sets' row indexes side by side below 2^53.
+// The sorted entries hold both sets' row indexes side by side below 2^53, and a first-set row
+// beside its place in the list.
 bool acrossSettlingFits(const MatrixView& first, const MatrixView& second);
 
 #endif
