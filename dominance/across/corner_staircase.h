@@ -2,11 +2,11 @@
 #define DOMINANCE_ACROSS_CORNER_STAIRCASE_H
 
 // The entries met so far by a sweep, reduced to those minimal in two keys: enough to tell the
-// lowest second key among those whose first key is <= a given one. The steps live at the start of their own list,
-// entries[0 .. size): by strictly rising first key and strictly falling second. Behind them
-// lie the entries the sweep has passed and the staircase no longer needs, then those still
-// to come; an entry joins at the place the sweep has reached, so the steps never outgrow what
-// was passed. Included by the .cpp files of this folder only.
+// lowest second key among those whose first key is <= a given one. The steps live at the start
+// of their own list, entries[0 .. size): by strictly rising first key and strictly falling
+// second. Behind them lie the entries the sweep has passed and the staircase no longer needs,
+// then those still to come; an entry joins at the place the sweep has reached, so the steps
+// never outgrow what was passed. Included by the .cpp files of this folder only.
 
 #include <algorithm>
 #include <cstdint>
