@@ -177,3 +177,85 @@ void sweepAcrossTwoColumns(const MatrixView& first, double* firstEntries, std::i
     passFirst(f, row, firstY[row]);
   }
 }
+
+// A second-set row passed while below every first-set row passed is no first-set row's
+// (dominance_rule.h), and one such row below a first-set row dominates it: it comes before it
+// in the merged order. A first-set row passed that nothing dominates, below a second-set row,
+// is <= it. So the lowest of each kind is all the sweep keeps.
+std::int32_t markAcrossTwoColumns(const MatrixView& first, double* firstEntries,
+                                  std::int32_t firstCount, const MatrixView& second,
+                                  double* secondRows, std::int32_t secondCount,
+                                  FirstPacking packing, std::int32_t most) {
+  const double* firstX = columnData(first, 0);
+  const double* firstY = columnData(first, 1);
+  const double* x = columnData(second, 0);
+  const double* y = columnData(second, 1);
+  bool anyPassed = false;
+  bool anyDominating = false;
+  bool anyUndominated = false;
+  double lowestPassed = 0.0;      // of the first-set rows passed: the last one's
+  double lowestDominating = 0.0;  // of the second-set rows that may dominate
+  double lowestUndominated = 0.0;
+  std::int32_t dominated = 0;
+  std::int32_t f = 0;
+  const auto passFirst = [&](std::int32_t row, double ay) {
+    if (anyDominating && lowestDominating <= ay) {
+      firstEntries[f] = -2.0 - row;
+      ++dominated;
+    } else {
+      lowestUndominated = ay;
+      anyUndominated = true;
+    }
+    lowestPassed = ay;
+    anyPassed = true;
+  };
+  std::int32_t row = firstCount > 0 ? firstRow(firstEntries[0], packing) : 0;
+  double ax = firstCount > 0 ? firstX[row] : 0.0;
+  double ay = firstCount > 0 ? firstY[row] : 0.0;
+  std::int32_t k = 0;
+  for (; k < secondCount; ++k) {
+    if (k + kPrefetchAhead < secondCount) {
+      const std::int32_t ahead = rowOf(secondRows[k + kPrefetchAhead]);
+      prefetchRead(x + ahead);
+      prefetchRead(y + ahead);
+    }
+    const std::int32_t j = rowOf(secondRows[k]);
+    const double bx = x[j];
+    const double by = y[j];
+    while (f < firstCount && (ax < bx || (ax == bx && !(by < ay)))) {
+      passFirst(row, ay);
+      if (++f == firstCount) break;
+      if (f + kPrefetchAhead < firstCount) {
+        const std::int32_t ahead = firstRow(firstEntries[f + kPrefetchAhead], packing);
+        prefetchRead(firstX + ahead);
+        prefetchRead(firstY + ahead);
+      }
+      row = firstRow(firstEntries[f], packing);
+      ax = firstX[row];
+      ay = firstY[row];
+    }
+    if (std::int64_t{dominated} * most > f + 64) break;
+    if (!anyPassed || by < lowestPassed) {
+      lowestDominating = !anyDominating || by < lowestDominating ? by : lowestDominating;
+      anyDominating = true;
+    } else if (anyUndominated && lowestUndominated <= by) {
+      secondRows[k] = -2.0 - j;
+    }
+  }
+  if (k == secondCount) {
+    for (; f < firstCount; ++f)
+      passFirst(firstRow(firstEntries[f], packing), firstY[firstRow(firstEntries[f], packing)]);
+    if (std::int64_t{dominated} * most <= f + 64) return dominated;
+  }
+  // Too many dominated: both lists back as they were.
+  for (std::int32_t p = 0; p < f; ++p) {
+    const double entry = firstEntries[p];
+    if (entry < 0.0)
+      firstEntries[p] = firstEntry(static_cast<std::int32_t>(-2.0 - entry), packing.none, packing);
+  }
+  for (std::int32_t p = 0; p < k; ++p) {
+    const double entry = secondRows[p];
+    if (entry < 0.0) secondRows[p] = -2.0 - entry;
+  }
+  return -1;
+}

@@ -18,4 +18,15 @@ void sweepAcrossTwoColumns(const MatrixView& first, double* firstEntries, std::i
                            const MatrixView& second, double* secondRows, std::int32_t secondCount,
                            FirstPacking packing);
 
+// The sweep with no structure at all, for when few first-set rows are dominated: whether a
+// second-set row dominates each first-set row, and the second-set rows that an undominated one
+// is <=, each from a running minimum of the second column. Lists as for sweepAcrossTwoColumns,
+// left in their order; a dominated first-set row's entry becomes -2 - row, and so does a
+// fallen second-set row's. Returns how many first-set rows are dominated, or -1, with both
+// lists as they were, once more than one in `most` of the first-set rows passed are.
+std::int32_t markAcrossTwoColumns(const MatrixView& first, double* firstEntries,
+                                  std::int32_t firstCount, const MatrixView& second,
+                                  double* secondRows, std::int32_t secondCount,
+                                  FirstPacking packing, std::int32_t most);
+
 #endif

@@ -31,6 +31,9 @@ struct AcrossAllowance {
   std::int32_t regionsFromColumns = 5;
   std::int64_t regionsFromRows = 4096;
   std::int32_t streamedRows = 64;
+  // On two columns, the first-set rows dominated at all are found first, unless more than one
+  // in this many of those passed are.
+  std::int32_t sweptOneIn = 8;
 };
 
 void markAcrossSetsWithAllowance(Tier tier, const MatrixView& first, double* firstFlags,

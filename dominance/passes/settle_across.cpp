@@ -161,13 +161,35 @@ void settleAcrossSets(Tier tier, const MatrixView& first, double* firstFlags,
   if (first.cols >= 3) {
     return settleByMarks(tier, first, firstFlags, second, secondFlags, lists, settling);
   }
-  // Two columns: s itself by one sweep, the first set's entries carrying it.
+  // Two columns: which first-set rows are dominated at all by running minimums, and s of
+  // those (or of all, where many are) by one sweep, the first set's entries carrying it.
   const FirstPacking packing = firstPackingFor(first.rows, second.rows);
   for (std::int32_t p = 0; p < lists.firstCount; ++p) {
     firstFlags[p] = firstEntry(rowOf(firstFlags[p]), packing.none, packing);
   }
-  sweepAcrossTwoColumns(first, firstFlags, lists.firstCount, second, secondFlags, lists.secondCount,
-                        packing);
+  const std::int32_t dominated =
+      markAcrossTwoColumns(first, firstFlags, lists.firstCount, second, secondFlags,
+                           lists.secondCount, packing, settling.sweptOneIn);
+  if (dominated < 0) {
+    sweepAcrossTwoColumns(first, firstFlags, lists.firstCount, second, secondFlags,
+                          lists.secondCount, packing);
+  } else if (dominated > 0) {
+    // The dominated rows and the second set's standing rows first, each in their order: the
+    // undominated rows have eliminated what they eliminate, and fallen rows dominate none.
+    std::int32_t held = 0;
+    for (std::int32_t p = 0; p < lists.firstCount; ++p) {
+      if (firstFlags[p] < 0.0) std::swap(firstFlags[held++], firstFlags[p]);
+    }
+    for (std::int32_t p = 0; p < held; ++p) {
+      firstFlags[p] =
+          firstEntry(static_cast<std::int32_t>(-2.0 - firstFlags[p]), packing.none, packing);
+    }
+    std::int32_t standing = 0;
+    for (std::int32_t p = 0; p < lists.secondCount; ++p) {
+      if (secondFlags[p] >= 0.0) std::swap(secondFlags[standing++], secondFlags[p]);
+    }
+    sweepAcrossTwoColumns(first, firstFlags, held, second, secondFlags, standing, packing);
+  }
   for (std::int32_t p = 0; p < lists.firstCount; ++p) {
     const double entry = firstFlags[p];
     const std::int32_t row = firstRow(entry, packing);

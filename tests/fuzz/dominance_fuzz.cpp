@@ -127,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     allowance.coverPairs = budget / 64;
     allowance.regionsFromColumns = budget % 5 == 0 ? 4 : 5;
     allowance.regionsFromRows = budget % 7;
+    allowance.sweptOneIn = budget % 3 == 1 ? 1 << 20 : budget % 9;
     fa = withinA;
     fb.assign(b.rows, 1.0);
     markAcrossSetsWithAllowance(tier, viewOf(a), fa.data(), viewOf(b), fb.data(), allowance);

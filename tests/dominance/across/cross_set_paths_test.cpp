@@ -86,13 +86,25 @@ RowMatrix secondSetFor(std::mt19937_64& rng, const RowMatrix& a, std::size_t row
   }
 }
 
-// Two columns: first-set rows a staircase, the second set anything.
+// The sweep of the dominated first-set rows alone after running minimums (one in `most`
+// dominated at most: 0 never gives up, a large count at the first dominated row).
+AcrossAllowance sweptOneIn(std::int32_t most) {
+  AcrossAllowance allowance = sortedAt(0, 0, false, 0);
+  allowance.sweptOneIn = most;
+  return allowance;
+}
+
+// Two columns: first-set rows a staircase, the second set anything; the running minimums
+// first, giving up or not.
 TEST_P(CrossSetPaths, TwoColumnSweepMatchesTheScan) {
   std::mt19937_64 rng(9101);
   for (int trial = 0; trial < 3000; ++trial) {
     const RowMatrix a = shapedRows(rng, trial, static_cast<std::size_t>(trial % 71), 2);
     const RowMatrix b = secondSetFor(rng, a, static_cast<std::size_t>(trial / 6 % 83), trial);
-    expectSettled(GetParam(), a, b, sortedAt(0, 0, false, 0), literal(a, b), trial);
+    const Flags expected = literal(a, b);
+    for (const std::int32_t most : {0, 8, 1 << 20}) {
+      expectSettled(GetParam(), a, b, sweptOneIn(most), expected, trial);
+    }
   }
 }
 
@@ -125,7 +137,10 @@ TEST_P(CrossSetPaths, TwoColumnSweepOnALongStaircase) {
       a.values[s] = static_cast<double>(rows / 2 + s * rows / steps);
       a.values[s + steps] = -static_cast<double>(s * rows / steps) + 3.0;
     }
-    expectSettled(GetParam(), a, b, sortedAt(0, 0, false, 0), literal(a, b), trial);
+    const Flags expected = literal(a, b);
+    for (const std::int32_t most : {0, 1 << 20}) {
+      expectSettled(GetParam(), a, b, sweptOneIn(most), expected, trial);
+    }
   }
 }
 
