@@ -24,7 +24,7 @@ bool fewStandingRows(const MatrixView& first, const double* firstFlags, std::int
 void markAcrossSetsWithAllowance(Tier tier, const MatrixView& first, double* firstFlags,
                                  const MatrixView& second, double* secondFlags,
                                  const AcrossAllowance& allowance) {
-  if (second.rows == 0) return;
+  if (first.rows == 0 || second.rows == 0) return;
   const std::int32_t streamed =
       allowance.streamedRows < kStreamedFirstRows ? allowance.streamedRows : kStreamedFirstRows;
   if (streamed >= 0 && fewStandingRows(first, firstFlags, streamed)) {

@@ -57,6 +57,11 @@ inline void settleRowsFrom(const MatrixView& first, double* firstFlags, const Ma
 // never changes a result, only how soon a block's rows all fall.
 inline std::int32_t openRowsByScore(const MatrixView& first, const double* firstFlags,
                                     const MatrixView& second, std::int32_t* open) {
+  std::int32_t size = 0;
+  for (std::int32_t r = 0; r < first.rows; ++r) {
+    if (firstFlags[r] != 0.0 && !rowHasNaN(first, r)) open[size++] = r;
+  }
+  if (size <= 1 || second.rows == 0) return size;
   constexpr std::int32_t kSample = 64;
   constexpr std::int32_t kScored = 16;
   const std::int32_t scored = first.cols < kScored ? first.cols : kScored;
@@ -65,7 +70,7 @@ inline std::int32_t openRowsByScore(const MatrixView& first, const double* first
   for (std::int32_t k = 0; k < scored; ++k) {
     bool seen = false;
     double high = 0.0;
-    for (std::int32_t s = 0; s < kSample && second.rows > 0; ++s) {
+    for (std::int32_t s = 0; s < kSample; ++s) {
       const auto row = static_cast<std::int32_t>(std::int64_t{second.rows - 1} * s / (kSample - 1));
       const double v = elementAt(second, row, k);
       if (!(v - v == 0.0)) continue;  // finite values only
@@ -76,16 +81,15 @@ inline std::int32_t openRowsByScore(const MatrixView& first, const double* first
     scale[k] = high > low[k] ? 1.0 / (high - low[k]) : 0.0;
   }
   double scores[kStreamedFirstRows];
-  std::int32_t size = 0;
-  for (std::int32_t r = 0; r < first.rows; ++r) {
-    if (firstFlags[r] == 0.0 || rowHasNaN(first, r)) continue;
+  for (std::int32_t i = 0; i < size; ++i) {
+    const std::int32_t r = open[i];
     double score = 0.0;
     for (std::int32_t k = 0; k < scored; ++k) {
       const double v = elementAt(first, r, k);
       // Infinite values weigh as the ends of the range.
       score += v - v == 0.0 ? (v - low[k]) * scale[k] : (v < 0.0 ? -1.0 : 2.0);
     }
-    std::int32_t at = size++;
+    std::int32_t at = i;
     for (; at > 0 && score < scores[at - 1]; --at) {
       open[at] = open[at - 1];
       scores[at] = scores[at - 1];
