@@ -37,6 +37,26 @@
 // - hence the order of the first set's rows does not matter, and the second set's only
 //   through s. The pass may scan some rows of the first set and settle the rest by the
 //   closed form among the rows still standing in both sets.
+// The same argument shows more: a second-set row that any standing first-set row k is <=
+// everywhere dominates no standing first-set row i (k would dominate i, or equal it, which
+// rows standing after the within-set pass never do), so it is never s(i), whether it falls or
+// not. The passes that look for dominators leave such rows out. The cross-set pass rests on
+// two more consequences of the closed form:
+// - the stream (kernels/first_rows_stream/): with few standing first-set rows, the second
+//   set streams past all of them in index order. A first-set row is open until the first
+//   second-set row that dominates it, which closes it: that row is s(i). A second-set row falls
+//   when an open row, one with s(i) above its index, is <= it everywhere. That is the closed
+//   form taken one second-set row at a time; a row that falls closes none, so only the rows
+//   that stand are compared the other way.
+// - the marks: a first-set row that some second-set row dominates ends eliminated, whatever
+//   s(i) is, and one that none dominates (s(i) none) eliminates every second-set row it is <=,
+//   whatever that row's index. So the sorted pass first only finds which first-set rows are
+//   dominated at all, which the merged sorted order decides as the within-set order does, and
+//   drops the second-set rows an undominated one is <=. What is left is what each dominated
+//   row i eliminates: the rows before s(i) that it is <= everywhere. Its scan stops exactly at
+//   s(i), as no eliminated row dominates it, so the pass scans those rows in any order against
+//   the second set's standing rows, and settles any it does not scan by the closed form among
+//   them and those standing rows.
 //
 // Settling works in sorted order (rowPrecedes: columns in turn, then row index), in which a
 // row comes after every row that eliminates it. The sorted passes keep their whole state in

@@ -20,6 +20,16 @@ void coverPairsAvx512(const MatrixView& m, const OpenColumns& open, const double
                       std::int32_t from);
 std::int32_t filterByStrongRowsAvx2(const MatrixView& m, double* flags);
 std::int32_t filterByStrongRowsAvx512(const MatrixView& m, double* flags);
+void streamPastFirstRowsAvx2(const MatrixView& first, double* firstFlags, const MatrixView& second,
+                             double* secondFlags);
+void coverAcrossPairsAvx2(CrossEntries pointSet, const double* points, std::int32_t pointCount,
+                          CrossEntries querySet, double* queries, std::int32_t queryCount,
+                          const OpenColumns& open, std::int32_t from, double mark);
+void coverAcrossPairsAvx512(CrossEntries pointSet, const double* points, std::int32_t pointCount,
+                            CrossEntries querySet, double* queries, std::int32_t queryCount,
+                            const OpenColumns& open, std::int32_t from, double mark);
+void streamPastFirstRowsAvx512(const MatrixView& first, double* firstFlags,
+                               const MatrixView& second, double* secondFlags);
 #endif
 
 namespace {
@@ -29,16 +39,21 @@ struct TierKernels {
   FrontFilter filter;
   PairCover pairs;
   StrongRowFilter strong;
+  FirstRowsStream stream;
+  CrossCover cross;
 };
 
 // In kTiers order. The AVX-512 front filter and pair cover take sixteen candidates at a
 // time (eight below four columns), which on an AMD EPYC (Zen 5) settles 50000 rows of 8
 // columns a fifth faster than the AVX2 kernels.
 constexpr TierKernels kKernels[] = {
-    {scanRowBaseline, filterFrontBaseline, coverPairsBaseline, filterByStrongRowsBaseline},
+    {scanRowBaseline, filterFrontBaseline, coverPairsBaseline, filterByStrongRowsBaseline,
+     streamPastFirstRowsBaseline, coverAcrossPairsBaseline},
 #if TIER_HAS_X86
-    {scanRowAvx2, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx2},
-    {scanRowAvx512, filterFrontAvx512, coverPairsAvx512, filterByStrongRowsAvx512},
+    {scanRowAvx2, filterFrontAvx2, coverPairsAvx2, filterByStrongRowsAvx2, streamPastFirstRowsAvx2,
+     coverAcrossPairsAvx2},
+    {scanRowAvx512, filterFrontAvx512, coverPairsAvx512, filterByStrongRowsAvx512,
+     streamPastFirstRowsAvx512, coverAcrossPairsAvx512},
 #endif
 };
 constexpr int kCompiledTiers = static_cast<int>(sizeof kKernels / sizeof kKernels[0]);
@@ -65,4 +80,12 @@ PairCover pairCoverFor(Tier tier) {
 
 StrongRowFilter strongRowFilterFor(Tier tier) {
   return kernelsFor(tier).strong;
+}
+
+FirstRowsStream firstRowsStreamFor(Tier tier) {
+  return kernelsFor(tier).stream;
+}
+
+CrossCover crossCoverFor(Tier tier) {
+  return kernelsFor(tier).cross;
 }

@@ -5,6 +5,8 @@
 // compiled in (any but baseline off x86) gets the baseline kernels.
 
 #include "common/tier.h"
+#include "dominance/kernels/cross_cover/cross_cover.h"
+#include "dominance/kernels/first_rows_stream/first_rows_stream.h"
 #include "dominance/kernels/leaves/front_filter.h"
 #include "dominance/kernels/leaves/pair_cover.h"
 #include "dominance/kernels/row_scan/row_scan.h"
@@ -17,5 +19,9 @@ FrontFilter frontFilterFor(Tier tier);
 PairCover pairCoverFor(Tier tier);
 
 StrongRowFilter strongRowFilterFor(Tier tier);
+
+FirstRowsStream firstRowsStreamFor(Tier tier);
+
+CrossCover crossCoverFor(Tier tier);
 
 #endif

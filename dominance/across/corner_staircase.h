@@ -1,13 +1,12 @@
 #ifndef DOMINANCE_ACROSS_CORNER_STAIRCASE_H
 #define DOMINANCE_ACROSS_CORNER_STAIRCASE_H
 
-// The entries met so far by a sweep, reduced to those minimal in two keys: enough to tell
-// whether any of them is <= a given pair of keys in both, and the lowest second key among
-// those whose first key is <= a given one. The steps live at the start of their own list,
-// entries[0 .. size): by strictly rising first key and strictly falling second. Behind them
-// lie the entries the sweep has passed and the staircase no longer needs, then those still
-// to come; an entry joins at the place the sweep has reached, so the steps never outgrow what
-// was passed. Included by the .cpp files of this folder only.
+// The entries met so far by a sweep, reduced to those minimal in two keys: enough to tell the
+// lowest second key among those whose first key is <= a given one. The steps live at the start
+// of their own list, entries[0 .. size): by strictly rising first key and strictly falling
+// second. Behind them lie the entries the sweep has passed and the staircase no longer needs,
+// then those still to come; an entry joins at the place the sweep has reached, so the steps
+// never outgrow what was passed. Included by the .cpp files of this folder only.
 
 #include <algorithm>
 #include <cstdint>
@@ -32,12 +31,6 @@ struct CornerStaircase {
       n -= half;
     }
     return base + (firstKey(*base) <= y ? 1 : 0);
-  }
-
-  // Some step is <= (y, z): the last one with first key <= y has the lowest second key.
-  bool covers(double y, double z) const {
-    const double* const after = firstAbove(y);
-    return after != entries && secondKey(after[-1]) <= z;
   }
 
   // The step of lowest second key among those whose first key is <= y, or none.
@@ -80,15 +73,6 @@ template <class FirstKey, class SecondKey>
 CornerStaircase<FirstKey, SecondKey> cornerStaircase(FirstKey firstKey, SecondKey secondKey,
                                                      double* entries) {
   return CornerStaircase<FirstKey, SecondKey>{firstKey, secondKey, entries};
-}
-
-// Keys read from two columns of the rows the entries list.
-template <class RowOf>
-auto columnStaircase(const double* firstColumn, const double* secondColumn, RowOf rowOf,
-                     double* entries) {
-  return cornerStaircase([firstColumn, rowOf](double e) { return firstColumn[rowOf(e)]; },
-                         [secondColumn, rowOf](double e) { return secondColumn[rowOf(e)]; },
-                         entries);
 }
 
 }  // namespace

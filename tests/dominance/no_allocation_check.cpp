@@ -78,13 +78,24 @@ TEST(NoAllocation, EveryPassOfEveryTier) {
               }),
               0);
     // A front against itself and against the other shapes of its width sends the cross-set
-    // pass to its sorted path: by default, and handed over at once, dividing to single pairs.
+    // pass to its sorted path (or, with few standing rows, streams the second set past them):
+    // by default, and handed over at once, dividing to single pairs.
     for (std::size_t p = 0; p < inputs.size(); p += 3) {
       const RowMatrix& a = inputs[p];
       for (std::size_t q = p; q < p + 3; ++q) {
         const RowMatrix& b = inputs[q];
-        for (const AcrossAllowance allowance :
-             {defaultAcrossAllowance(), AcrossAllowance{-1, 0, 0}}) {
+        // Also with the stream off, and the dominated rows all scanned or all settled by the
+        // queries of s, with the halving down to single pairs.
+        AcrossAllowance unstreamed = defaultAcrossAllowance();
+        unstreamed.streamedRows = -1;
+        AcrossAllowance divided{-1, 0, 0};
+        divided.streamedRows = -1;
+        divided.dominatedBase = -1;
+        divided.dominatedPerRow = 0;
+        divided.runPairs = 0;
+        divided.coverPairs = 0;
+        for (const AcrossAllowance& allowance :
+             {defaultAcrossAllowance(), AcrossAllowance{-1, 0, 0}, unstreamed, divided}) {
           fa.assign(a.rows, 1.0);
           fb.assign(b.rows, 1.0);
           markWithinSet(viewOf(a), fa.data());

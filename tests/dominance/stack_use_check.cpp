@@ -123,38 +123,74 @@ TEST(StackUse, WithinSetPassStaysBounded) {
 }
 
 // Two fronts through the sorted cross-set pass, with the scan handing over at once.
-std::size_t acrossStackBytes(const RowMatrix& a, const RowMatrix& b, std::int64_t leafPairs) {
+std::size_t acrossStackBytes(const RowMatrix& a, const RowMatrix& b, AcrossAllowance allowance) {
   std::vector<double> fa(a.rows, 1.0);
   std::vector<double> fb(b.rows, 1.0);
   const MatrixView first = viewOf(a);
   const MatrixView second = viewOf(b);
   return stackBytesUsed([&] {
-    markAcrossSetsWithAllowance(detectTier(), first, fa.data(), second, fb.data(),
-                                AcrossAllowance{-1, 0, leafPairs});
+    markAcrossSetsWithAllowance(detectTier(), first, fa.data(), second, fb.data(), allowance);
   });
 }
 
+AcrossAllowance handedOver(std::int64_t leafPairs) {
+  AcrossAllowance allowance{-1, 0, leafPairs};
+  return allowance;
+}
+
+// The sorted pass divided as deep as it goes: the halving and its covers down to single
+// pairs, and every dominated first-set row left to the queries of s.
+AcrossAllowance dividedToPairs() {
+  AcrossAllowance allowance{-1, 0, 0};
+  allowance.dominatedBase = -1;
+  allowance.dominatedPerRow = 0;
+  allowance.runPairs = 0;
+  allowance.coverPairs = 0;
+  return allowance;
+}
+
 // The cross-set pass nests the halving of the merged order (log2 of both sets' rows, under
-// 96 bytes a call) and, inside, the split by columns (log2 of the first set's rows plus one,
-// under 160 bytes a call), and before them runs the sort; on the largest inputs that is
-// well inside the same bound.
+// 112 bytes a call) and, inside, the split by columns (log2 of one set's rows plus one, under
+// 160 bytes a call), and before them runs the sort; the dominated first-set rows left to the
+// queries of s nest the same way. On the largest inputs that is well inside the same bound.
 TEST(StackUse, CrossSetPassStaysBounded) {
   const std::size_t idle = stackBytesUsed([] {});
   const std::size_t large = acrossStackBytes(sphereRows(300000, 4, 4), sphereRows(300000, 4, 5),
-                                             defaultAcrossAllowance().leafPairs);
-  const std::size_t deep = acrossStackBytes(sphereRows(100000, 5, 6), sphereRows(100000, 5, 7), 0);
-  const std::size_t swept = acrossStackBytes(sphereRows(300000, 2, 8), sphereRows(300000, 2, 9), 0);
-  // Three columns, the second set a little ahead: the sweeps leave the dominated rows of the
-  // first set, and the rows of the second that only they are <=, to the halving.
+                                             handedOver(defaultAcrossAllowance().leafPairs));
+  const std::size_t deep =
+      acrossStackBytes(sphereRows(100000, 5, 6), sphereRows(100000, 5, 7), dividedToPairs());
+  const std::size_t swept =
+      acrossStackBytes(sphereRows(300000, 2, 8), sphereRows(300000, 2, 9), handedOver(0));
+  // Three and five columns, the second set a little ahead: the first set's dominated rows,
+  // and the rows of the second that only they are <=, go to the queries of s.
   RowMatrix ahead = sphereRows(300000, 3, 11);
   for (double& v : ahead.values) v -= 0.002;
-  const std::size_t opened = acrossStackBytes(sphereRows(300000, 3, 10), ahead, 0);
+  const std::size_t opened = acrossStackBytes(sphereRows(300000, 3, 10), ahead, dividedToPairs());
+  RowMatrix wideAhead = sphereRows(100000, 5, 13);
+  for (double& v : wideAhead.values) v -= 0.002;
+  const std::size_t wideOpened =
+      acrossStackBytes(sphereRows(100000, 5, 12), wideAhead, dividedToPairs());
+  // Uniform rows, of which few stand in the first set: the second set streams past them.
+  std::mt19937_64 rng(14);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  RowMatrix uniform{300000, 6, std::vector<double>(1800000)};
+  for (double& v : uniform.values) v = unit(rng);
+  std::vector<double> within(uniform.rows, 1.0);
+  markWithinSetFor(detectTier(), viewOf(uniform), within.data());
+  std::vector<double> fb(uniform.rows, 1.0);
+  const std::size_t streamed = stackBytesUsed([&] {
+    markAcrossSetsFor(detectTier(), viewOf(uniform), within.data(), viewOf(uniform), fb.data());
+  });
   EXPECT_LT(large - idle, kStackBound) << "idle " << idle << " large " << large;
   EXPECT_LT(deep - idle, kStackBound) << "idle " << idle << " deep " << deep;
   EXPECT_LT(swept - idle, kStackBound) << "idle " << idle << " swept " << swept;
+  EXPECT_LT(streamed - idle, kStackBound) << "idle " << idle << " streamed " << streamed;
   EXPECT_LT(opened - idle, kStackBound) << "idle " << idle << " opened " << opened;
-  std::printf("cross-set stack used: idle %zu, large %zu, deep %zu, swept %zu, opened %zu bytes\n",
-              idle, large, deep, swept, opened);
+  EXPECT_LT(wideOpened - idle, kStackBound) << "idle " << idle << " wide opened " << wideOpened;
+  std::printf(
+      "cross-set stack used: idle %zu, large %zu, deep %zu, swept %zu, opened %zu, wide opened "
+      "%zu, streamed %zu bytes\n",
+      idle, large, deep, swept, opened, wideOpened, streamed);
 }
 
 }  // namespace

@@ -116,11 +116,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expectSame(fa, expectA);
     expectSame(fb, expectB);
     // The same byte chooses where the cross-set scan hands over, and the groups the sorted
-    // pass compares pair by pair.
+    // pass compares pair by pair; every other time the few standing first-set rows are not
+    // streamed, and the sorted pass scans its dominated first-set rows or settles them by the
+    // queries of s, halving runs and covers down to a few pairs, split by regions or not.
+    AcrossAllowance allowance{std::int64_t{budget} - 1, 0, budget % 8};
+    allowance.streamedRows = budget % 2 == 0 ? -1 : 64;
+    allowance.dominatedBase = budget % 3 == 0 ? -1 : std::int64_t{budget} * 4;
+    allowance.dominatedPerRow = 0;
+    allowance.runPairs = budget / 8 % 8;
+    allowance.coverPairs = budget / 64;
+    allowance.regionsFromColumns = budget % 5 == 0 ? 4 : 5;
+    allowance.regionsFromRows = budget % 7;
+    allowance.sweptOneIn = budget % 3 == 1 ? 1 << 20 : budget % 9;
     fa = withinA;
     fb.assign(b.rows, 1.0);
-    markAcrossSetsWithAllowance(tier, viewOf(a), fa.data(), viewOf(b), fb.data(),
-                                AcrossAllowance{std::int64_t{budget} - 1, 0, budget % 8});
+    markAcrossSetsWithAllowance(tier, viewOf(a), fa.data(), viewOf(b), fb.data(), allowance);
     expectSame(fa, expectA);
     expectSame(fb, expectB);
 

@@ -86,9 +86,10 @@ std::vector<double> acrossSets(Tier tier, const RowMatrix& a, const RowMatrix& b
 }
 
 // The second set drawn apart from the first or built from it (repeats across the sets, rows
-// a unit ahead or behind, the same rows again), widths 0 to 9, and the scan handing over to
-// the sorted pass before the first row, after a few, or never; the sorted pass dividing down
-// to single pairs or comparing small groups whole.
+// a unit ahead or behind, the same rows again), widths 0 to 9; the second set streamed past
+// the few standing first-set rows, or the scan handing over to the sorted pass before the
+// first row, after a few, or never; the sorted pass dividing down to single pairs or comparing
+// small groups whole.
 // Sets whose best rows repeat, so that the strong rows have copies before and after them
 // (only the first copy may stand), with the rows the strong rows are drawn from replaced by
 // NaN rows, -0.0 against +0.0, or infinities of both signs, which give NaN scores.
@@ -136,19 +137,29 @@ TEST_P(MarkingPaths, AcrossSetsMatchesTheScanWhereverTheSortedPassTakesOver) {
     std::vector<double> expectA = within;
     std::vector<double> expectB(b.rows, 1.0);
     referenceAcrossSets(a, expectA, b, expectB);
-    for (const std::int64_t budget : budgets) {
-      for (const std::int64_t leaf : leaves) {
-        std::vector<double> fa = within;
-        const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, {budget, 0, leaf});
-        ASSERT_EQ(fa, expectA) << "trial " << trial << " budget " << budget << " leaf " << leaf;
-        ASSERT_EQ(fb, expectB) << "trial " << trial << " budget " << budget << " leaf " << leaf;
+    for (const std::int32_t streamed : {-1, 64}) {
+      for (const std::int64_t budget : budgets) {
+        for (const std::int64_t leaf : leaves) {
+          AcrossAllowance allowance{budget, 0, leaf};
+          allowance.streamedRows = streamed;
+          allowance.runPairs = leaf;
+          allowance.coverPairs = leaf;
+          allowance.dominatedBase = budget;
+          std::vector<double> fa = within;
+          const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, allowance);
+          ASSERT_EQ(fa, expectA) << "trial " << trial << " budget " << budget << " leaf " << leaf
+                                 << " streamed " << streamed;
+          ASSERT_EQ(fb, expectB) << "trial " << trial << " budget " << budget << " leaf " << leaf
+                                 << " streamed " << streamed;
+        }
       }
     }
   }
 }
 
-// Three columns, where sweeps settle most rows and the divide and conquer the rest: first-set
-// rows that some second-set row dominates, and second-set rows that only such rows are <=.
+// Three columns, where the sweep settles most rows and the dominated first-set rows are then
+// scanned or settled by the queries of s: first-set rows that some second-set row dominates,
+// and second-set rows that only such rows are <=.
 // Sets a unit apart, repeats across the sets, few distinct values (ties in the staircase's
 // columns), and sets too large to compare pair by pair, so the groups left open divide.
 TEST_P(MarkingPaths, AcrossSetsOnThreeColumnsLeaveOnlyOpenRowsToDivide) {
@@ -166,10 +177,15 @@ TEST_P(MarkingPaths, AcrossSetsOnThreeColumnsLeaveOnlyOpenRowsToDivide) {
     std::vector<double> expectB(b.rows, 1.0);
     referenceAcrossSets(a, expectA, b, expectB);
     for (const std::int64_t leaf : leaves) {
-      std::vector<double> fa = within;
-      const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, {-1, 0, leaf});
-      ASSERT_EQ(fa, expectA) << "trial " << trial << " leaf " << leaf;
-      ASSERT_EQ(fb, expectB) << "trial " << trial << " leaf " << leaf;
+      for (const std::int64_t dominatedBase : {std::int64_t{-1}, std::int64_t{1} << 40}) {
+        AcrossAllowance allowance{-1, 0, leaf};
+        allowance.streamedRows = -1;
+        allowance.dominatedBase = dominatedBase;
+        std::vector<double> fa = within;
+        const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, allowance);
+        ASSERT_EQ(fa, expectA) << "trial " << trial << " leaf " << leaf;
+        ASSERT_EQ(fb, expectB) << "trial " << trial << " leaf " << leaf;
+      }
     }
   }
 }
@@ -196,9 +212,13 @@ TEST_P(MarkingPaths, AcrossSetsOnALongStaircaseInTheLastColumns) {
     std::vector<double> expectA = within;
     std::vector<double> expectB(b.rows, 1.0);
     referenceAcrossSets(a, expectA, b, expectB);
+    // The dominated first-set rows all go to the queries of s, which the sweep belongs to.
+    AcrossAllowance allowance{-1, 0, defaultAcrossAllowance().leafPairs};
+    allowance.streamedRows = -1;
+    allowance.dominatedBase = -1;
+    allowance.dominatedPerRow = 0;
     std::vector<double> fa = within;
-    const std::vector<double> fb =
-        acrossSets(GetParam(), a, b, fa, {-1, 0, defaultAcrossAllowance().leafPairs});
+    const std::vector<double> fb = acrossSets(GetParam(), a, b, fa, allowance);
     ASSERT_EQ(fa, expectA) << "trial " << trial;
     ASSERT_EQ(fb, expectB) << "trial " << trial;
   }
@@ -214,11 +234,16 @@ TEST_P(MarkingPaths, AcrossSetsOnOneMatrixTwice) {
     std::vector<double> expectA = fa;
     std::vector<double> expectB(m.rows, 1.0);
     referenceAcrossSets(m, expectA, m, expectB);
-    std::vector<double> fb(m.rows, 1.0);
-    markAcrossSetsWithAllowance(GetParam(), viewOf(m), fa.data(), viewOf(m), fb.data(),
-                                {-1, 0, 16});
-    ASSERT_EQ(fa, expectA) << cols;
-    ASSERT_EQ(fb, expectB) << cols;
+    for (const std::int32_t streamed : {-1, 64}) {
+      AcrossAllowance allowance{-1, 0, 16};
+      allowance.streamedRows = streamed;
+      std::vector<double> got = fa;
+      std::vector<double> fb(m.rows, 1.0);
+      markAcrossSetsWithAllowance(GetParam(), viewOf(m), got.data(), viewOf(m), fb.data(),
+                                  allowance);
+      ASSERT_EQ(got, expectA) << cols;
+      ASSERT_EQ(fb, expectB) << cols;
+    }
   }
 }
 
