@@ -3,13 +3,11 @@
 // counted. Not built under the sanitizers, whose frames are larger.
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -19,36 +17,15 @@
 #include "dominance/passes/within_set.h"
 #include "dominance/sorts/sorted_rows.h"
 #include "tests/dominance/reference_marking.h"
+#include "tests/support/painted_stack.h"
 
 namespace {
 
 constexpr std::size_t kStackBytes = std::size_t{1} << 20;
-constexpr unsigned char kPaint = 0xA5;
-
-template <class Work>
-void* runWork(void* work) {
-  (*static_cast<Work*>(work))();
-  return nullptr;
-}
-
 // Bytes of stack `work` overwrote on a fresh thread, including what starting the thread takes.
 template <class Work>
 std::size_t stackBytesUsed(Work work) {
-  void* stack = nullptr;
-  if (posix_memalign(&stack, 4096, kStackBytes) != 0) std::abort();
-  auto* bytes = static_cast<unsigned char*>(stack);
-  for (std::size_t i = 0; i < kStackBytes; ++i) bytes[i] = kPaint;
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstack(&attributes, stack, kStackBytes);
-  pthread_t thread;
-  if (pthread_create(&thread, &attributes, runWork<Work>, &work) != 0) std::abort();
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-  std::size_t untouched = 0;
-  while (untouched < kStackBytes && bytes[untouched] == kPaint) ++untouched;
-  std::free(stack);
-  return kStackBytes - untouched;
+  return ::stackBytesUsed(work, kStackBytes);
 }
 
 // Points on a sphere, none dominating another: nothing prunes the recursion.
