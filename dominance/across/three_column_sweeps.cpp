@@ -2,8 +2,8 @@
 
 #include "common/no_contraction.h"
 #include "common/prefetch.h"
-#include "dominance/across/packed_staircase.h"
 #include "dominance/dominance_rule.h"
+#include "dominance/fronts/packed_staircase.h"
 #include "dominance/sorts/packed_keys.h"
 
 // A row of either set meets, in the sweep, only rows passed before it: a second-set row

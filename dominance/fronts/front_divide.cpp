@@ -5,6 +5,7 @@
 #include "common/no_contraction.h"
 #include "common/prefetch.h"
 #include "dominance/dominance_rule.h"
+#include "dominance/fronts/packed_staircase.h"
 #include "dominance/sorts/digit_sort.h"
 #include "dominance/sorts/packed_keys.h"
 #include "dominance/sorts/row_order.h"
@@ -54,7 +55,7 @@ ThreeWay partitionAround(double* entries, std::int32_t size, const double* value
 }
 
 // The staircase step keeps its entries packed (packed_keys.h), by one column or another, so
-// that it sorts and searches without reading the matrix except on ties.
+// that it sorts and searches (packed_staircase.h) without reading the matrix except on ties.
 
 // Packs listed rows by `values` and sorts them by value, ties in no particular order: the
 // radix sort orders the leading bits, and runs that tie in them are ordered by the values.
@@ -78,60 +79,6 @@ void sortPacked(double* entries, std::int32_t size, const double* values, Packin
   }
 }
 
-// The first of `size` staircase entries (packed by y, increasing) whose y is above `value`.
-// The search compares packed entries without reading the matrix or branching on the data;
-// then steps whose leading bits tie with the value's are checked against the value itself.
-double* firstStepAbove(double* steps, std::int32_t size, const double* y, double value,
-                       Packing packing) {
-  const std::int64_t prefix = keyPrefix(value, packing);
-  const auto limit = static_cast<double>(prefix << packing.indexBits | packing.indexMask);
-  double* after = steps;
-  if (size > 0) {
-    for (std::int32_t n = size; n > 1;) {
-      const std::int32_t half = n / 2;
-      after = after[half] <= limit ? after + half : after;
-      n -= half;
-    }
-    after += *after <= limit ? 1 : 0;
-  }
-  while (after != steps && packedPrefix(after[-1], packing) == prefix &&
-         y[packedRow(after[-1], packing)] > value) {
-    --after;
-  }
-  return after;
-}
-
-// Adds the row of upper[at] to the staircase upper[0 .. size) of rows minimal in columns y
-// and z (by increasing y and decreasing z, packed by y); returns the new size.
-// upper[size .. at) holds the rows that left the staircase or never joined it; all entries
-// stay in upper[0 .. at], packed by one column or the other.
-std::int32_t addStep(double* upper, std::int32_t size, std::int32_t at, const double* y,
-                     const double* z, Packing packing) {
-  const std::int32_t row = packedRow(upper[at], packing);
-  double* const steps = upper;
-  double* const after = firstStepAbove(steps, size, y, y[row], packing);
-  if (after != steps && z[packedRow(after[-1], packing)] <= z[row]) return size;
-  // The row replaces the steps it is <= in both columns: one with the same y just before,
-  // then those after it with z >= its own.
-  double* from = after;
-  if (from != steps && y[packedRow(from[-1], packing)] == y[row]) --from;
-  double* to = after;
-  while (to != steps + size && z[packedRow(*to, packing)] >= z[row]) ++to;
-  const auto replaced = static_cast<std::int32_t>(to - from);
-  const auto place = static_cast<std::int32_t>(from - steps);
-  const double step = packedEntry(y, row, packing);
-  if (replaced == 0) {
-    if (size < at) upper[at] = upper[size];
-    std::copy_backward(steps + place, steps + size, steps + size + 1);
-    steps[place] = step;
-    return size + 1;
-  }
-  upper[at] = steps[place];
-  steps[place] = step;
-  std::rotate(steps + place + 1, to, steps + size);
-  return size - (replaced - 1);
-}
-
 // The last three open columns: with both groups sorted by the first of them, the upper rows
 // at or below a lower row in that column form a growing prefix, and the staircase of its rows
 // minimal in the other two columns decides.
@@ -143,7 +90,7 @@ void coverByStaircase(const Divide& d, double* upper, std::int32_t upperSize, do
   const double* z = columnData(d.m, d.open.at(from + 2));
   sortPacked(upper, upperSize, x, packing);
   sortPacked(lower, lowerSize, x, packing);
-  std::int32_t size = 0;
+  PackedStaircase stairs{y, z, packing, upper};
   std::int32_t t = 0;
   for (std::int32_t b = 0; b < lowerSize; ++b) {
     const std::int32_t row = packedRow(lower[b], packing);
@@ -164,11 +111,9 @@ void coverByStaircase(const Divide& d, double* upper, std::int32_t upperSize, do
           (upperPrefix == prefix && x[packedRow(upper[t], packing)] > x[row])) {
         break;
       }
-      size = addStep(upper, size, t, y, z, packing);
+      stairs.add(t, packedRow(upper[t], packing));
     }
-    const double* const after = firstStepAbove(upper, size, y, y[row], packing);
-    const bool covered = after != upper && z[packedRow(after[-1], packing)] <= z[row];
-    lower[b] = covered ? kNoRow : row;
+    lower[b] = stairs.covers(y[row], z[row]) ? kNoRow : row;
   }
   for (std::int32_t p = 0; p < upperSize; ++p) upper[p] = packedRow(upper[p], packing);
 }

@@ -1,12 +1,13 @@
-#ifndef DOMINANCE_ACROSS_PACKED_STAIRCASE_H
-#define DOMINANCE_ACROSS_PACKED_STAIRCASE_H
+#ifndef DOMINANCE_FRONTS_PACKED_STAIRCASE_H
+#define DOMINANCE_FRONTS_PACKED_STAIRCASE_H
 
-// The staircase of corner_staircase.h on two columns of one matrix, its steps packed with the
+// A staircase of the rows minimal in two columns of one matrix, its steps packed with the
 // leading bits of their first column's order key above the row (sorts/packed_keys.h), so that
 // its searches compare entries without reading the matrix except where those bits tie. The
 // steps live at the start of their list, entries[0 .. size): by strictly rising first column
 // and strictly falling second. Behind them lie the entries the sweep has passed, whatever they
-// hold, then those still to come. Included by the .cpp files of this folder only.
+// hold, then those still to come. The within-set divide and conquer ends its last three
+// columns in one, and so do the cross-set sweeps. Included by .cpp files only.
 
 #include <algorithm>
 #include <cstdint>
