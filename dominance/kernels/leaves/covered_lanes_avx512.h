@@ -77,13 +77,12 @@ inline unsigned coveredPast(const MatrixView& m, const OpenColumns& open, std::i
   return covered;
 }
 
-// Lanes of the 8 * kHalves candidate `rows` (those set in `lanes`) that no row listed in
-// group[0 .. size) is <= in every open column from position `from` on.
+// Lanes of the 8 * kHalves candidate `rows` (those set in `lanes`, held in `held`) that no
+// row listed in group[0 .. size) is <= in every open column from position `from` on.
 template <std::int32_t kHeld, int kHalves>
 unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const double* group,
-                        std::int32_t size, const std::int32_t* rows, unsigned lanes,
-                        std::int32_t from) {
-  const HeldCandidates<kHeld, kHalves> held(m, open, rows, from);
+                        std::int32_t size, const HeldCandidates<kHeld, kHalves>& held,
+                        const std::int32_t* rows, unsigned lanes, std::int32_t from) {
   const bool wide = open.count - from > kHeld;
   // Lanes already covered, and those never asked about. A member's compares do not read
   // this, so the compares of successive members overlap instead of waiting for each other.
@@ -102,8 +101,8 @@ unsigned uncoveredLanes(const MatrixView& m, const OpenColumns& open, const doub
 // <= in every open column from position `from` on.
 template <std::int32_t kHeld, int kHalves>
 unsigned coveredByEarlierLanes(const MatrixView& m, const OpenColumns& open,
-                               const std::int32_t* rows, std::int32_t count, std::int32_t from) {
-  const HeldCandidates<kHeld, kHalves> held(m, open, rows, from);
+                               const HeldCandidates<kHeld, kHalves>& held, const std::int32_t* rows,
+                               std::int32_t count, std::int32_t from) {
   const bool wide = open.count - from > kHeld;
   unsigned fallen = 0;
   for (std::int32_t e = 0; e + 1 < count; ++e) {

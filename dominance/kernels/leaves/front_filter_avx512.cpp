@@ -29,8 +29,10 @@ void filterFront(const MatrixView& m, double* order, std::int32_t count) {
       rows[lane] = rowOf(order[p + (lane < size ? lane : size - 1)]);
     }
     const unsigned lanes = (1u << size) - 1u;
-    unsigned standing = uncoveredLanes<kHeld, kHalves>(m, open, order, front, rows, lanes, 1);
-    if (standing != 0) standing &= ~coveredByEarlierLanes<kHeld, kHalves>(m, open, rows, size, 1);
+    // Both checks read the candidates' columns from the same registers.
+    const HeldCandidates<kHeld, kHalves> held(m, open, rows, 1);
+    unsigned standing = uncoveredLanes(m, open, order, front, held, rows, lanes, 1);
+    if (standing != 0) standing &= ~coveredByEarlierLanes(m, open, held, rows, size, 1);
     for (std::int32_t lane = 0; lane < size; ++lane) {
       if ((standing >> lane & 1u) != 0) {
         order[p + lane] = order[front];

@@ -27,8 +27,8 @@ void coverPairs(const MatrixView& m, const OpenColumns& open, const double* uppe
       rows[lane] = rowOf(lower[b + (lane < count ? lane : count - 1)]);
     }
     const unsigned lanes = (1u << count) - 1u;
-    const unsigned standing =
-        uncoveredLanes<kHeld, kHalves>(m, open, upper, upperSize, rows, lanes, from);
+    const HeldCandidates<kHeld, kHalves> held(m, open, rows, from);
+    const unsigned standing = uncoveredLanes(m, open, upper, upperSize, held, rows, lanes, from);
     for (std::int32_t lane = 0; lane < count; ++lane) {
       if ((standing >> lane & 1u) == 0) lower[b + lane] = kNoRow;
     }
