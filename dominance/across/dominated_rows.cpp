@@ -162,8 +162,12 @@ void sortByColumn(double* entries, std::int32_t size, const Side& side, std::int
   sortByKey(
       entries, size,
       [packing](double e) { return static_cast<std::uint64_t>(packedPrefix(e, packing)); },
+      // The packed leading bits order like the values: only entries tying there read them.
       [values, packing](double a, double b) {
-        return values[packedRow(a, packing)] < values[packedRow(b, packing)];
+        const std::int64_t first = packedPrefix(a, packing);
+        const std::int64_t second = packedPrefix(b, packing);
+        return first != second ? first < second
+                               : values[packedRow(a, packing)] < values[packedRow(b, packing)];
       },
       3);
   for (std::int32_t p = 0; p < size; ++p) entries[p] = packedRow(entries[p], packing);

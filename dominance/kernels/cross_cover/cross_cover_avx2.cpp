@@ -81,20 +81,20 @@ template <std::int32_t kHeld>
 void coverPairs(CrossEntries pointSet, const double* points, std::int32_t pointCount,
                 CrossEntries querySet, double* queries, std::int32_t queryCount,
                 const OpenColumns& open, std::int32_t from, double mark) {
-  std::int32_t b = 0;
-  for (; queryCount - b >= kBlock; b += kBlock) {
+  // A last, short block repeats its last query in the lanes it lacks: the covers' groups are
+  // often a few queries against many points, which one by one would take the scalar loop.
+  for (std::int32_t b = 0; b < queryCount; b += kBlock) {
+    const std::int32_t count = queryCount - b < kBlock ? queryCount - b : kBlock;
     std::int32_t rows[kBlock];
     for (std::int32_t lane = 0; lane < kBlock; ++lane) {
-      rows[lane] = crossRow(queries[b + lane], querySet.rowMask);
+      rows[lane] = crossRow(queries[b + (lane < count ? lane : count - 1)], querySet.rowMask);
     }
     const unsigned standing =
         uncoveredLanes<kHeld>(pointSet, points, pointCount, querySet, rows, open, from);
-    for (std::int32_t lane = 0; lane < kBlock; ++lane) {
+    for (std::int32_t lane = 0; lane < count; ++lane) {
       if ((standing >> lane & 1u) == 0) queries[b + lane] += mark;
     }
   }
-  coverAcrossPairsBaseline(pointSet, points, pointCount, querySet, queries + b, queryCount - b,
-                           open, from, mark);
 }
 
 }  // namespace

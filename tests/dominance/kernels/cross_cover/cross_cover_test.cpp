@@ -79,6 +79,41 @@ TEST_P(CrossCoverTiers, PairKernelMarksExactlyTheCoveredQueries) {
   }
 }
 
+// Groups of one to seventeen queries, across and below the vector blocks, in which one query
+// alone is covered, at each place in turn: exactly that one is marked, and entries just past
+// the group, which a short block must not touch, are left as they were.
+TEST_P(CrossCoverTiers, ShortBlocksMarkOnlyTheirOwnQueries) {
+  const CrossCover kernel = crossCoverFor(GetParam());
+  for (std::size_t cols = 1; cols <= 7; cols += 3) {
+    for (std::int32_t count = 1; count <= 17; ++count) {
+      for (std::int32_t covered = 0; covered < count; ++covered) {
+        // Query rows at 1.0 everywhere but the covered one, at 3.0. Point 1, met first, is
+        // above every query in the first column; point 0, at 2.0, covers the one query.
+        RowMatrix q{static_cast<std::size_t>(count), cols, {}};
+        q.values.assign(q.rows * cols, 1.0);
+        for (std::size_t c = 0; c < cols; ++c) {
+          q.values[static_cast<std::size_t>(covered) + c * q.rows] = 3.0;
+        }
+        RowMatrix p{2, cols, std::vector<double>(2 * cols, -0.0)};
+        for (std::size_t c = 0; c < cols; ++c) p.values[c * 2] = 2.0;
+        p.values[1] = 4.0;
+        const std::vector<double> points = {1.0, 0.0};
+        std::vector<double> queries(static_cast<std::size_t>(count) + 3);
+        for (std::size_t e = 0; e < queries.size(); ++e) {
+          queries[e] = static_cast<double>(e < q.rows ? e : 1000 + e);
+        }
+        const double mark = static_cast<double>(std::int64_t{1} << 20);
+        std::vector<double> expected = queries;
+        expected[static_cast<std::size_t>(covered)] += mark;
+        kernel({viewOf(p), (1 << 6) - 1}, points.data(), 2, {viewOf(q), (1 << 6) - 1},
+               queries.data(), count, everyColumn(static_cast<std::int32_t>(cols)), 0, mark);
+        ASSERT_EQ(queries, expected)
+            << "cols " << cols << " count " << count << " covered " << covered;
+      }
+    }
+  }
+}
+
 INSTANTIATE_EVERY_TIER(CrossCoverTiers);
 
 }  // namespace
