@@ -2,6 +2,7 @@
 
 #include "distance/row_distance.h"
 #include "host/gateway/gateway_checks.h"
+#include "host/gateway/result_pages.h"
 #include "mex.h"
 
 namespace {
@@ -21,5 +22,7 @@ extern "C" MEX_EXPORT void mexFunction(int nlhs, mxArray* plhs[], int nrhs, cons
     return;
   }
   plhs[0] = table;
+  const auto cells = static_cast<std::size_t>(x.rows) * static_cast<std::size_t>(x.rows);
+  adviseHugePages(mxGetPr(table), cells * sizeof(double));
   fillRowDistances(x.data, x.cols, x.rows, mxGetPr(table));
 }

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
+#include "host/gateway/result_pages.h"
 #include "tests/distance/literal_table.h"
 #include "tests/support/gateway_fixture.h"
 
@@ -33,6 +37,51 @@ TEST_F(RowdistGateway, TableMatchesAPlainLoopBitForBit) {
   ASSERT_EQ(result.status, 0);
   EXPECT_TRUE(sameBits(valuesOf(result.outputs[0]), literalTable(x, m, n)));
 }
+
+#if defined(__linux__)
+// The flags of the mapping that holds `address`, from the system's list of this process's
+// mappings; empty if none holds it.
+std::string mappingFlags(std::uintptr_t address) {
+  std::ifstream maps("/proc/self/smaps");
+  bool inside = false;
+  for (std::string line; std::getline(maps, line);) {
+    std::uintptr_t begin = 0;
+    std::uintptr_t end = 0;
+    char dash = 0;
+    std::istringstream range(line);
+    if (range >> std::hex >> begin >> dash >> end && dash == '-') {
+      inside = begin <= address && address < end;
+    } else if (inside && line.rfind("VmFlags:", 0) == 0) {
+      return line;
+    }
+  }
+  return "";
+}
+
+// A table of several megabytes comes back as it would without the advice, and the whole
+// 2 MiB stretches inside it, and nothing before them, are advised to take huge pages.
+TEST_F(RowdistGateway, LargeFreshTableIsExactAndItsInteriorAdvisedForHugePages) {
+  const std::int32_t m = 1100, n = 3;
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> uniform(-1.0, 1.0);
+  Values x(static_cast<std::size_t>(m * n));
+  for (double& v : x) v = uniform(rng);
+  const GatewayCall result = call(1, {arrays_.matrix(m, n, x)});
+  ASSERT_EQ(result.status, 0);
+  EXPECT_TRUE(sameBits(valuesOf(result.outputs[0]), literalTable(x, m, n)));
+  const auto cells = reinterpret_cast<std::uintptr_t>(mxGetPr(result.outputs[0]));
+  const AddressSpan span = wholeHugePages(cells, sizeof(double) * m * m);
+  ASSERT_LT(span.begin, span.end);
+  if (!std::ifstream("/sys/kernel/mm/transparent_hugepage/enabled")) {
+    GTEST_SKIP() << "this system has no huge pages to advise";
+  }
+  EXPECT_NE(mappingFlags(span.begin).find(" hg"), std::string::npos);
+  EXPECT_NE(mappingFlags(span.end - 1).find(" hg"), std::string::npos);
+  if (span.begin > cells) {
+    EXPECT_EQ(mappingFlags(span.begin - 1).find(" hg"), std::string::npos);
+  }
+}
+#endif
 
 TEST_F(RowdistGateway, ZeroOutputsStillFillSlotOne) {
   const GatewayCall result = call(0, {arrays_.matrix(2, 1, {1, 4})});
