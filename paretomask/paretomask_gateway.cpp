@@ -3,6 +3,7 @@
 
 #include "dominance/dominance.h"
 #include "host/gateway/gateway_checks.h"
+#include "host/gateway/result_pages.h"
 #include "mex.h"
 
 namespace {
@@ -14,6 +15,7 @@ mxArray* createStandingFlags(std::int32_t rows) {
   mxArray* flags = mxCreateDoubleMatrix(rows, 1, mxREAL);
   if (flags == nullptr) return nullptr;
   double* data = mxGetPr(flags);
+  adviseHugePages(data, sizeof(double) * static_cast<std::size_t>(rows));
   for (std::int32_t r = 0; r < rows; ++r) data[r] = 1.0;
   return flags;
 }

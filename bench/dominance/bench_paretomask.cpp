@@ -25,6 +25,10 @@
 #include "dominance/passes/across_sets.h"
 #include "dominance/passes/within_set.h"
 
+#if defined(BENCH_THROUGH_HOST)
+#include "tests/support/host_calls.h"
+#endif
+
 namespace {
 
 using Generator = Workload (*)(std::int32_t rows, std::int32_t cols, std::uint64_t seed);
@@ -57,6 +61,7 @@ struct Case {
   bool literal;         // the literal procedure finishes in reasonable time
   bool tiers;           // each tier is timed too
   bool floor;           // a small front: time against one read of the matrix
+  bool host = false;    // also the plug-in through the stand-in host, fresh flags each call
 };
 
 // stacked: the one-matrix call on both sets' rows, first above second. first_within: the
@@ -130,6 +135,23 @@ void runPass(benchmark::State& state, const Case* c, Pass pass, Tier tier) {
     benchmark::DoNotOptimize(fb.data());
   }
 }
+
+#if defined(BENCH_THROUGH_HOST)
+// The plug-in as a host calls it: new flags every call, first written by the plug-in, then
+// destroyed.
+void runPlugin(benchmark::State& state, const Case* c) {
+  const StandinGateway gateway = loadGateway("paretomask");
+  HostArrays arrays;
+  const Workload& a = c->first.get();
+  const mxArray* input =
+      arrays.matrix(static_cast<std::size_t>(a.rows), static_cast<std::size_t>(a.cols), a.values);
+  for (auto _ : state) {
+    const GatewayCall call = callGateway(gateway, 1, {input});
+    if (call.status != 0) state.SkipWithError(call.message.c_str());
+    mxDestroyArray(call.outputs[0]);
+  }
+}
+#endif
 
 // 64-bit FNV-1a of the values' bytes, in hexadecimal.
 std::string fingerprint(const Workload& w) {
@@ -218,9 +240,14 @@ std::vector<Case> allCases() {
                            std::uint64_t seed, bool literal, bool tiers, bool floor = false) {
     return Case{name, LazyWorkload(make, rows, cols, seed), none, literal, tiers, floor};
   };
+  const auto host = [](Case c) {
+    c.host = true;
+    return c;
+  };
   std::vector<Case> cases = {
       one("uniform_100000x2", uniformRows, 100000, 2, 1, true, true),
       one("uniform_1000000x2", uniformRows, 1000000, 2, 11, true, false, true),
+      host(one("uniform_10000000x2", uniformRows, 10000000, 2, 14, false, false, true)),
       one("uniform_100000x3", uniformRows, 100000, 3, 2, true, true),
       one("integers_100000x3", integerRows, 100000, 3, 7, true, true),
       one("front_20000x3", frontRows, 20000, 3, 4, true, true),
@@ -298,6 +325,13 @@ int main(int argc, char** argv) {
       benchmark::RegisterBenchmark(full.c_str(), runPass, &c, pass.first, pass.second)
           ->Unit(benchmark::kMillisecond);
     }
+#if defined(BENCH_THROUGH_HOST)
+    if (c.host) {
+      const std::string full = c.name + "/plugin_fresh";
+      matched = matched || std::regex_search(full, filter);
+      benchmark::RegisterBenchmark(full.c_str(), runPlugin, &c)->Unit(benchmark::kMillisecond);
+    }
+#endif
     // What the inputs were, for comparisons between builds: only of the workloads that run.
     if (matched) {
       std::string print = fingerprint(c.first.get());

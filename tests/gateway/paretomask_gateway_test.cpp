@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/gateway/result_pages.h"
 #include "tests/support/gateway_fixture.h"
+#include "tests/support/mapping_flags.h"
 
 namespace {
 
@@ -24,6 +26,35 @@ TEST_F(ParetomaskGateway, TwoMatricesAreJudgedAcrossEachOther) {
   EXPECT_EQ(valuesOf(result.outputs[1]), (Values{1, 0, 1, 0}));
   EXPECT_EQ(mxGetN(result.outputs[0]), 1u);
 }
+
+#if defined(__linux__)
+// Flag vectors of several megabytes come back as they would without the advice, and the
+// whole 2 MiB stretches inside each are advised to take huge pages.
+TEST_F(ParetomaskGateway, LargeFlagVectorsAreExactAndTheirInteriorsAdvisedForHugePages) {
+  const std::int32_t m = 600000;
+  Values ascending(m);
+  Values above(m);
+  for (std::int32_t r = 0; r < m; ++r) {
+    ascending[static_cast<std::size_t>(r)] = r;
+    above[static_cast<std::size_t>(r)] = m + r;
+  }
+  const GatewayCall result =
+      call(2, {arrays_.matrix(m, 1, ascending), arrays_.matrix(m, 1, above)});
+  ASSERT_EQ(result.status, 0);
+  Values onlyFirst(m, 0.0);
+  onlyFirst[0] = 1.0;
+  EXPECT_EQ(valuesOf(result.outputs[0]), onlyFirst);
+  EXPECT_EQ(valuesOf(result.outputs[1]), Values(m, 0.0));
+  if (!systemTakesHugePageAdvice()) GTEST_SKIP() << "this system has no huge pages to advise";
+  for (const mxArray* flags : {result.outputs[0], result.outputs[1]}) {
+    const AddressSpan span =
+        wholeHugePages(reinterpret_cast<std::uintptr_t>(mxGetPr(flags)), sizeof(double) * m);
+    ASSERT_LT(span.begin, span.end);
+    EXPECT_TRUE(advisedForHugePages(span.begin));
+    EXPECT_TRUE(advisedForHugePages(span.end - 1));
+  }
+}
+#endif
 
 TEST_F(ParetomaskGateway, OneMatrixGivesOneColumnOfFlags) {
   const GatewayCall result = call(1, {arrays_.matrix(4, 2, {1, 2, 2, 1, 2, 1, 2, 2})});

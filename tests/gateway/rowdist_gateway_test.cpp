@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/gateway/result_pages.h"
 #include "tests/distance/literal_table.h"
 #include "tests/support/gateway_fixture.h"
+#include "tests/support/mapping_flags.h"
 
 namespace {
 
@@ -39,25 +38,6 @@ TEST_F(RowdistGateway, TableMatchesAPlainLoopBitForBit) {
 }
 
 #if defined(__linux__)
-// The flags of the mapping that holds `address`, from the system's list of this process's
-// mappings; empty if none holds it.
-std::string mappingFlags(std::uintptr_t address) {
-  std::ifstream maps("/proc/self/smaps");
-  bool inside = false;
-  for (std::string line; std::getline(maps, line);) {
-    std::uintptr_t begin = 0;
-    std::uintptr_t end = 0;
-    char dash = 0;
-    std::istringstream range(line);
-    if (range >> std::hex >> begin >> dash >> end && dash == '-') {
-      inside = begin <= address && address < end;
-    } else if (inside && line.rfind("VmFlags:", 0) == 0) {
-      return line;
-    }
-  }
-  return "";
-}
-
 // A table of several megabytes comes back as it would without the advice, and the whole
 // 2 MiB stretches inside it, and nothing before them, are advised to take huge pages.
 TEST_F(RowdistGateway, LargeFreshTableIsExactAndItsInteriorAdvisedForHugePages) {
@@ -72,13 +52,11 @@ TEST_F(RowdistGateway, LargeFreshTableIsExactAndItsInteriorAdvisedForHugePages) 
   const auto cells = reinterpret_cast<std::uintptr_t>(mxGetPr(result.outputs[0]));
   const AddressSpan span = wholeHugePages(cells, sizeof(double) * m * m);
   ASSERT_LT(span.begin, span.end);
-  if (!std::ifstream("/sys/kernel/mm/transparent_hugepage/enabled")) {
-    GTEST_SKIP() << "this system has no huge pages to advise";
-  }
-  EXPECT_NE(mappingFlags(span.begin).find(" hg"), std::string::npos);
-  EXPECT_NE(mappingFlags(span.end - 1).find(" hg"), std::string::npos);
+  if (!systemTakesHugePageAdvice()) GTEST_SKIP() << "this system has no huge pages to advise";
+  EXPECT_TRUE(advisedForHugePages(span.begin));
+  EXPECT_TRUE(advisedForHugePages(span.end - 1));
   if (span.begin > cells) {
-    EXPECT_EQ(mappingFlags(span.begin - 1).find(" hg"), std::string::npos);
+    EXPECT_FALSE(advisedForHugePages(span.begin - 1));
   }
 }
 #endif
