@@ -12,10 +12,9 @@ const char* const kFunction = "paretomask";
 
 // A rows x 1 double vector with every flag standing (1.0), or NULL if the host has no memory.
 mxArray* createStandingFlags(std::int32_t rows) {
-  mxArray* flags = mxCreateDoubleMatrix(rows, 1, mxREAL);
+  mxArray* flags = createFreshMatrix(rows, 1);
   if (flags == nullptr) return nullptr;
   double* data = mxGetPr(flags);
-  adviseHugePages(data, sizeof(double) * static_cast<std::size_t>(rows));
   for (std::int32_t r = 0; r < rows; ++r) data[r] = 1.0;
   return flags;
 }

@@ -16,13 +16,11 @@ extern "C" MEX_EXPORT void mexFunction(int nlhs, mxArray* plhs[], int nrhs, cons
   MatrixView x{0, 0, nullptr};
   if (!readRealMatrix(kFunction, prhs[0], 1, &x)) return;
 
-  mxArray* table = mxCreateDoubleMatrix(x.rows, x.rows, mxREAL);
+  mxArray* table = createFreshMatrix(x.rows, x.rows);
   if (table == nullptr) {
     raiseOutOfMemory(kFunction);
     return;
   }
   plhs[0] = table;
-  const auto cells = static_cast<std::size_t>(x.rows) * static_cast<std::size_t>(x.rows);
-  adviseHugePages(mxGetPr(table), cells * sizeof(double));
   fillRowDistances(x.data, x.cols, x.rows, mxGetPr(table));
 }

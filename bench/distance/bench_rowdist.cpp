@@ -18,7 +18,6 @@
 #include "common/tier_target.h"
 #include "distance/row_distance.h"
 #include "distance/row_distance_tiers.h"
-#include "host/gateway/result_pages.h"
 #include "tests/distance/literal_table.h"
 
 #if TIER_HAS_X86
@@ -26,6 +25,7 @@
 #endif
 
 #if defined(BENCH_THROUGH_HOST)
+#include "host/gateway/result_pages.h"
 #include "tests/support/host_calls.h"
 #endif
 
@@ -155,8 +155,7 @@ void runPlugin(benchmark::State& state) {
 // plug-in does, write each cell once in order, destroy it.
 void runHostFloor(benchmark::State& state) {
   for (auto _ : state) {
-    mxArray* table = mxCreateDoubleMatrix(kRows, kRows, mxREAL);
-    adviseHugePages(mxGetPr(table), sizeof(double) * kRows * kRows);
+    mxArray* table = createFreshMatrix(kRows, kRows);
     widestWriter()(mxGetPr(table), static_cast<std::ptrdiff_t>(kRows) * kRows);
     benchmark::ClobberMemory();
     mxDestroyArray(table);
