@@ -25,32 +25,40 @@ struct Rows {
 
 // A block of 4 x 4 pairs, one register pair per column: row r of cN belongs to rows a + r
 // and b + N. Named members rather than an array, so that compilers keep them in registers.
+// While it holds sums, the lanes pair the rows of j two at a time, as loaded and as
+// swapped (see sumColumns); squareRoots puts them back in this order.
 struct Block {
   Rows c0, c1, c2, c3;
 };
 
-inline void addSquare(Rows& sum, const Rows& rowsI, double rowJ) {
-  const __m128d other = _mm_set1_pd(rowJ);
-  const __m128d dLow = _mm_sub_pd(rowsI.low, other);
-  const __m128d dHigh = _mm_sub_pd(rowsI.high, other);
+inline void addSquare(Rows& sum, const Rows& rowsI, __m128d rowsJ) {
+  const __m128d dLow = _mm_sub_pd(rowsI.low, rowsJ);
+  const __m128d dHigh = _mm_sub_pd(rowsI.high, rowsJ);
   sum.low = _mm_add_pd(sum.low, _mm_mul_pd(dLow, dLow));
   sum.high = _mm_add_pd(sum.high, _mm_mul_pd(dHigh, dHigh));
 }
 
-inline Rows squareRoot(const Rows& v) {
-  return Rows{_mm_sqrt_pd(v.low), _mm_sqrt_pd(v.high)};
+// The two lanes exchanged, without the register copy a two-lane shuffle of SSE2 needs.
+inline __m128d swapLanes(__m128d v) {
+  return _mm_castsi128_pd(_mm_shuffle_epi32(_mm_castpd_si128(v), 0x4E));
 }
 
-// Each lane sums its own pair, column by column, row i minus row j.
+// Each lane sums its own pair, column by column, row i minus row j. SSE2 cannot broadcast
+// from memory, so instead of one row of j in both lanes, each column loads rows b, b + 1
+// and b + 2, b + 3 side by side, and the same swapped: c0 sums (a, b), (a + 1, b + 1),
+// c1 (a, b + 1), (a + 1, b); c2 and c3 likewise with b + 2 and b + 3. That is two loads and
+// two shuffles a column instead of four loads and four shuffles.
 inline Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block s) {
   for (std::ptrdiff_t k = 0; k < count; ++k) {
     const double* const x = rowsI + k * kPanelRows;
     const Rows i{_mm_loadu_pd(x), _mm_loadu_pd(x + 2)};
     const double* const y = rowsJ + k * kTileSide;
-    addSquare(s.c0, i, y[0]);
-    addSquare(s.c1, i, y[1]);
-    addSquare(s.c2, i, y[2]);
-    addSquare(s.c3, i, y[3]);
+    const __m128d near = _mm_loadu_pd(y);
+    const __m128d far = _mm_loadu_pd(y + 2);
+    addSquare(s.c0, i, near);
+    addSquare(s.c1, i, swapLanes(near));
+    addSquare(s.c2, i, far);
+    addSquare(s.c3, i, swapLanes(far));
   }
   return s;
 }
@@ -60,7 +68,28 @@ inline Block noSums() {
   return Block{zero, zero, zero, zero};
 }
 
-inline Block squareRoots(const Block& s) {
+inline Rows squareRoot(const Rows& v) {
+  return Rows{_mm_sqrt_pd(v.low), _mm_sqrt_pd(v.high)};
+}
+
+// Lane 0 of `first`, lane 1 of `second`.
+inline __m128d lanes(__m128d first, __m128d second) {
+  return _mm_move_sd(second, first);
+}
+
+// Sums paired as sumColumns pairs them, straight and swapped, into one row of j a column.
+inline void unswap(Rows& straight, Rows& swapped) {
+  const Rows c{lanes(straight.low, swapped.low), lanes(straight.high, swapped.high)};
+  const Rows d{lanes(swapped.low, straight.low), lanes(swapped.high, straight.high)};
+  straight = c;
+  swapped = d;
+}
+
+// The sums are put in order before the roots: the other way round, compilers may fold a
+// lane move into a root and take a second root of a lane already taken.
+inline Block squareRoots(Block s) {
+  unswap(s.c0, s.c1);
+  unswap(s.c2, s.c3);
   return Block{squareRoot(s.c0), squareRoot(s.c1), squareRoot(s.c2), squareRoot(s.c3)};
 }
 
