@@ -45,9 +45,9 @@ inline __m128d swapLanes(__m128d v) {
 
 // Each lane sums its own pair, column by column, row i minus row j. SSE2 cannot broadcast
 // from memory, so instead of one row of j in both lanes, each column loads rows b, b + 1
-// and b + 2, b + 3 side by side, and the same swapped: c0 sums (a, b), (a + 1, b + 1),
-// c1 (a, b + 1), (a + 1, b); c2 and c3 likewise with b + 2 and b + 3. That is two loads and
-// two shuffles a column instead of four loads and four shuffles.
+// and b + 2, b + 3 side by side, and the same swapped: row r of c0 sums the pair of rows
+// a + r and b + r % 2, of c1 a + r and b + 1 - r % 2; c2 and c3 likewise with b + 2 and
+// b + 3. That is two loads and two shuffles a column instead of four loads and four shuffles.
 inline Block sumColumns(const double* rowsI, const double* rowsJ, std::ptrdiff_t count, Block s) {
   for (std::ptrdiff_t k = 0; k < count; ++k) {
     const double* const x = rowsI + k * kPanelRows;
