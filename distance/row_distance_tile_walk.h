@@ -41,6 +41,14 @@ void storePartBlock(const TableTile& t, std::ptrdiff_t a, std::ptrdiff_t iCount,
 // The partial sums of one panel's blocks, kept from one chunk of columns to the next.
 constexpr std::ptrdiff_t kBlockCells = kSideI * kSideJ;
 constexpr std::ptrdiff_t kBlocksAcross = kTileSide / kSideJ;
+constexpr std::ptrdiff_t kSumCells = kPanelRows / kSideI * kBlocksAcross * kBlockCells;
+
+// A panel's space: both panels of a chunk, then the partial sums. A matrix this narrow is
+// taken in one chunk instead, whose panels fill the space, so that no sums are stored and
+// read back and the tile's rows are packed once per panel.
+constexpr std::ptrdiff_t kPanelColumnCells = kPanelRows + kTileSide;
+constexpr std::ptrdiff_t kPanelSpace = kChunkColumns * kPanelColumnCells + kSumCells;
+constexpr std::ptrdiff_t kOneChunkColumns = kPanelSpace / kPanelColumnCells;
 
 // Rows [p, pEnd) of the tile (one panel) against the tile's other rows, chunk after chunk
 // of columns, so that every block reads its rows from the panels. Each row of blocks of
@@ -50,19 +58,21 @@ constexpr std::ptrdiff_t kBlocksAcross = kTileSide / kSideJ;
 // pairs an earlier row of blocks computes.
 void fillPanel(const TableTile& t, std::ptrdiff_t p, std::ptrdiff_t pEnd, const Runs& nextUpper,
                const Runs& nextLower) {
-  alignas(64) double rowsI[kChunkColumns * kPanelRows];
-  alignas(64) double rowsJ[kChunkColumns * kTileSide];
-  alignas(64) double sums[kPanelRows / kSideI * kBlocksAcross * kBlockCells];
+  alignas(64) double space[kPanelSpace];
+  const std::ptrdiff_t chunk = t.cols <= kOneChunkColumns ? t.cols : kChunkColumns;
+  double* const rowsI = space;
+  double* const rowsJ = rowsI + chunk * kPanelRows;
+  double* const sums = rowsJ + chunk * kTileSide;
   const bool onDiagonal = t.iBegin == t.jBegin;
-  for (std::ptrdiff_t k0 = 0;; k0 += kChunkColumns) {
-    const std::ptrdiff_t count = upTo(kChunkColumns, t.cols - k0);
+  for (std::ptrdiff_t k0 = 0;; k0 += chunk) {
+    const std::ptrdiff_t count = upTo(chunk, t.cols - k0);
     const bool firstChunk = k0 == 0;
     const bool lastChunk = k0 + count >= t.cols;
     packRows(t, p, pEnd, k0, count, rowsI, kPanelRows);
     packRows(t, t.jBegin, t.jEnd, k0, count, rowsJ, kTileSide);
     // The next chunk's columns are asked for a column per block, while this one is summed.
-    std::ptrdiff_t ahead = k0 + kChunkColumns;
-    const std::ptrdiff_t aheadEnd = upTo(ahead + kChunkColumns, t.cols);
+    std::ptrdiff_t ahead = k0 + chunk;
+    const std::ptrdiff_t aheadEnd = upTo(ahead + chunk, t.cols);
     std::ptrdiff_t prefetched = p - t.iBegin;
     for (std::ptrdiff_t a = p; a < pEnd; a += kSideI) {
       if (lastChunk) {

@@ -118,12 +118,13 @@ TEST_P(RowDistanceTier, MatchesPlainLoopOnEveryPartialBlockOffTheDiagonal) {
 }
 
 // The blocks sum a chunk of 16 columns at a time, carrying each pair's partial sum to the
-// next chunk, over half a tile's rows (32) against the whole tile: column counts on both
-// sides of one, two and three chunks, with row counts on both sides of each half tile, on
-// and off the diagonal, for narrow and wide rows.
+// next chunk, over half a tile's rows (32) against the whole tile; up to 37 columns they sum
+// them all in one chunk. Column counts on both sides of one, two and three chunks and of
+// the one-chunk limit, with row counts on both sides of each half tile, on and off the
+// diagonal, for narrow and wide rows.
 TEST_P(RowDistanceTier, MatchesPlainLoopAcrossChunksOfColumns) {
   std::mt19937_64 rng(31);
-  for (std::int32_t cols : {15, 16, 17, 31, 32, 33, 47, 49}) {
+  for (std::int32_t cols : {15, 16, 17, 31, 32, 33, 37, 38, 47, 49}) {
     for (std::int32_t rows : {31, 32, 33, 95, 96, 97, 160}) {
       expectLiteralTable(randomMatrix(rng, rows, cols), rows, cols);
     }
