@@ -55,11 +55,12 @@ constexpr std::ptrdiff_t kOneChunkColumns = kPanelSpace / kPanelColumnCells;
 // the last chunk also prefetches its share of the next tile's runs, so that the requests
 // are spread over the time the tile takes. On the diagonal, a row of blocks starts at the
 // block of columns that holds its first row: the pairs left of it are the mirror images of
-// pairs an earlier row of blocks computes.
+// pairs an earlier row of blocks computes. `space` (kPanelSpace cells) is the tile's: taken
+// in one chunk, the tile's other rows are packed by its first panel only.
 void fillPanel(const TableTile& t, std::ptrdiff_t p, std::ptrdiff_t pEnd, const Runs& nextUpper,
-               const Runs& nextLower) {
-  alignas(64) double space[kPanelSpace];
+               const Runs& nextLower, double* space) {
   const std::ptrdiff_t chunk = t.cols <= kOneChunkColumns ? t.cols : kChunkColumns;
+  const bool packedJ = chunk == t.cols && p != t.iBegin;
   double* const rowsI = space;
   double* const rowsJ = rowsI + chunk * kPanelRows;
   double* const sums = rowsJ + chunk * kTileSide;
@@ -69,7 +70,7 @@ void fillPanel(const TableTile& t, std::ptrdiff_t p, std::ptrdiff_t pEnd, const 
     const bool firstChunk = k0 == 0;
     const bool lastChunk = k0 + count >= t.cols;
     packRows(t, p, pEnd, k0, count, rowsI, kPanelRows);
-    packRows(t, t.jBegin, t.jEnd, k0, count, rowsJ, kTileSide);
+    if (!packedJ) packRows(t, t.jBegin, t.jEnd, k0, count, rowsJ, kTileSide);
     // The next chunk's columns are asked for a column per block, while this one is summed.
     std::ptrdiff_t ahead = k0 + chunk;
     const std::ptrdiff_t aheadEnd = upTo(ahead + chunk, t.cols);
@@ -106,8 +107,9 @@ void fillPanel(const TableTile& t, std::ptrdiff_t p, std::ptrdiff_t pEnd, const 
 }
 
 void fillTile(const TableTile& t, const Runs& nextUpper, const Runs& nextLower) {
+  alignas(64) double space[kPanelSpace];
   for (std::ptrdiff_t p = t.iBegin; p < t.iEnd; p += kPanelRows) {
-    fillPanel(t, p, upTo(p + kPanelRows, t.iEnd), nextUpper, nextLower);
+    fillPanel(t, p, upTo(p + kPanelRows, t.iEnd), nextUpper, nextLower, space);
   }
   const std::ptrdiff_t prefetched = (t.iEnd - t.iBegin + kSideI - 1) / kSideI * kSideI;
   prefetchRuns(nextUpper, prefetched, kTileSide);
