@@ -43,9 +43,9 @@ constexpr std::ptrdiff_t kBlockCells = kSideI * kSideJ;
 constexpr std::ptrdiff_t kBlocksAcross = kTileSide / kSideJ;
 constexpr std::ptrdiff_t kSumCells = kPanelRows / kSideI * kBlocksAcross * kBlockCells;
 
-// A panel's space: both panels of a chunk, then the partial sums. A matrix this narrow is
+// A tile's space: both panels of a chunk, then the partial sums. A matrix this narrow is
 // taken in one chunk instead, whose panels fill the space, so that no sums are stored and
-// read back and the tile's rows are packed once per panel.
+// read back and the tile's other rows are packed once for all its panels.
 constexpr std::ptrdiff_t kPanelColumnCells = kPanelRows + kTileSide;
 constexpr std::ptrdiff_t kPanelSpace = kChunkColumns * kPanelColumnCells + kSumCells;
 constexpr std::ptrdiff_t kOneChunkColumns = kPanelSpace / kPanelColumnCells;
