@@ -126,9 +126,11 @@ void fillTile(const TableTile& t, const Runs& nextUpper, const Runs& nextLower) 
   for (std::ptrdiff_t p = t.iBegin; p < t.iEnd; p += kPanelRows) {
     fillPanel<kPrefetchNext>(t, p, upTo(p + kPanelRows, t.iEnd), nextUpper, nextLower, space);
   }
-  const std::ptrdiff_t prefetched = (t.iEnd - t.iBegin + kSideI - 1) / kSideI * kSideI;
-  prefetchRuns(nextUpper, prefetched, kTileSide);
-  prefetchRuns(nextLower, prefetched, kTileSide);
+  if (kPrefetchNext) {
+    const std::ptrdiff_t prefetched = (t.iEnd - t.iBegin + kSideI - 1) / kSideI * kSideI;
+    prefetchRuns(nextUpper, prefetched, kTileSide);
+    prefetchRuns(nextLower, prefetched, kTileSide);
+  }
 }
 
 void fillTable(const double* data, std::int32_t cols, std::int32_t rows, double* out) {
