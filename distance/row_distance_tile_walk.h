@@ -57,14 +57,20 @@ constexpr std::ptrdiff_t kOneChunkColumns = kPanelSpace / kPanelColumnCells;
 // 1.59-1.60x (AMD EPYC, Zen 3, AVX2 tier).
 constexpr std::ptrdiff_t kRunsPerBlock = kBlockCells > kTileSide ? kBlockCells / kTileSide : 1;
 
-// packRows for `kLength` rows from `begin`, copied in this tier's instructions: a call to the
-// library's copy per column cost about a sixth of the time at 4000 x 256 (AVX-512).
-template <std::ptrdiff_t kLength>
-inline void packWholeRows(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t k0,
-                          std::ptrdiff_t count, double* panel) {
+// packRows into a panel of kStride rows per column. A panel of whole rows is copied in this
+// tier's instructions: the calls to the library's copy and fill per column took about a
+// sixth of the time at 4000 x 256 (AMD EPYC, Zen 5, AVX-512 tier). A fixed-size memcpy here
+// was slower in the AVX2 tier.
+template <std::ptrdiff_t kStride>
+inline void packPanel(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t end,
+                      std::ptrdiff_t k0, std::ptrdiff_t count, double* panel) {
+  if (end - begin < kStride) {
+    packRows(t, begin, end, k0, count, panel, kStride);
+    return;
+  }
   const double* from = t.data + (k0 * t.rows + begin);
-  for (std::ptrdiff_t c = 0; c < count; ++c, from += t.rows, panel += kLength) {
-    for (std::ptrdiff_t r = 0; r < kLength; ++r) panel[r] = from[r];
+  for (std::ptrdiff_t c = 0; c < count; ++c, from += t.rows, panel += kStride) {
+    for (std::ptrdiff_t r = 0; r < kStride; ++r) panel[r] = from[r];
   }
 }
 
@@ -88,17 +94,8 @@ void fillPanel(const TableTile& t, std::ptrdiff_t p, std::ptrdiff_t pEnd, const 
     const std::ptrdiff_t count = upTo(chunk, t.cols - k0);
     const bool firstChunk = k0 == 0;
     const bool lastChunk = k0 + count >= t.cols;
-    if (pEnd - p == kPanelRows) {
-      packWholeRows<kPanelRows>(t, p, k0, count, rowsI);
-    } else {
-      packRows(t, p, pEnd, k0, count, rowsI, kPanelRows);
-    }
-    if (packedJ) {
-    } else if (t.jEnd - t.jBegin == kTileSide) {
-      packWholeRows<kTileSide>(t, t.jBegin, k0, count, rowsJ);
-    } else {
-      packRows(t, t.jBegin, t.jEnd, k0, count, rowsJ, kTileSide);
-    }
+    packPanel<kPanelRows>(t, p, pEnd, k0, count, rowsI);
+    if (!packedJ) packPanel<kTileSide>(t, t.jBegin, t.jEnd, k0, count, rowsJ);
     // The next chunk's columns are asked for a column per block, while this one is summed.
     std::ptrdiff_t ahead = k0 + chunk;
     const std::ptrdiff_t aheadEnd = upTo(ahead + chunk, t.cols);
