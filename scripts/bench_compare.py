@@ -102,7 +102,8 @@ def run_once(program, regex, min_time, time_kind):
     with tempfile.TemporaryDirectory() as scratch:
         out = os.path.join(scratch, "out.json")
         subprocess.run([program, "--benchmark_filter=" + regex, "--benchmark_out=" + out,
-                        "--benchmark_out_format=json", "--benchmark_min_time=%g" % min_time],
+                        "--benchmark_out_format=json", "--benchmark_min_time=%g" % min_time,
+                        "--benchmark_repetitions=1"],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        cwd=os.path.dirname(program), check=False)
         if not os.path.exists(out) or os.path.getsize(out) == 0:
