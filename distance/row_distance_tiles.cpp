@@ -73,6 +73,6 @@ void packRows(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t end, std:
     double* to = panel + c * stride;
     std::memcpy(to, t.data + ((k0 + c) * t.rows + begin),
                 static_cast<std::size_t>(length) * sizeof(double));
-    if (length < stride) std::fill(to + length, to + stride, 0.0);
+    std::fill(to + length, to + stride, 0.0);
   }
 }
