@@ -59,8 +59,9 @@ constexpr std::ptrdiff_t kRunsPerBlock = kBlockCells > kTileSide ? kBlockCells /
 
 // packRows into a panel of kStride rows per column. A panel of whole rows is copied in this
 // tier's instructions: the calls to the library's copy and fill per column took about a
-// sixth of the time at 4000 x 256 (AMD EPYC, Zen 5, AVX-512 tier). A fixed-size memcpy here
-// was slower in the AVX2 tier.
+// sixth of the time at 4000 x 256 (AMD EPYC, Zen 5, AVX-512 tier). Partial panels, at the
+// table's edge only, stay out of line in packRows: copied here as well, or with a fixed-size
+// memcpy for whole ones, the AVX2 tier's walk came out 7-8 % slower there.
 template <std::ptrdiff_t kStride>
 inline void packPanel(const TableTile& t, std::ptrdiff_t begin, std::ptrdiff_t end,
                       std::ptrdiff_t k0, std::ptrdiff_t count, double* panel) {
